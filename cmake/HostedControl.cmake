@@ -1,0 +1,14 @@
+# tarvil_add_control_library(name SOURCES ...): a hosted control library, loaded at run time by
+# class identifier and never linked into the program. It lands in the controls folder of the
+# build tree, where the program and the tests find and register it.
+function(tarvil_add_control_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${name} MODULE ${ARG_SOURCES})
+    set_target_properties(${name} PROPERTIES
+        PREFIX ""
+        LIBRARY_OUTPUT_DIRECTORY "${TARVIL_CONTROLS_OUTPUT_DIRECTORY}"
+        INSTALL_RPATH "$ORIGIN/..")
+    target_link_libraries(${name} PRIVATE tarvil_common tarvil_platform ${ARG_LIBS})
+    install(TARGETS ${name} LIBRARY DESTINATION "${TARVIL_CONTROLS_SUBDIR}")
+    set_property(GLOBAL APPEND PROPERTY TARVIL_CONTROL_LIBRARIES ${name})
+endfunction()

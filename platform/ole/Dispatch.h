@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/ole/Types.h"
+#include "platform/ole/Variant.h"
+
+#include <span>
+#include <string_view>
+
+namespace ole {
+
+// Late-bound access by dispatch identifier. Errors raised by the object come back as
+// DISP_E_EXCEPTION with `error` filled in when the caller passed one.
+class Dispatch {
+public:
+    virtual ~Dispatch() = default;
+
+    virtual HRESULT getProperty(DispId id, Variant &result, ExcepInfo *error = nullptr) = 0;
+    virtual HRESULT putProperty(DispId id, const Variant &value, ExcepInfo *error = nullptr) = 0;
+    virtual HRESULT invoke(DispId id, std::span<Variant> args, Variant *result = nullptr,
+                           ExcepInfo *error = nullptr) = 0;
+    // Name to identifier, case-insensitive; DISPID_UNKNOWN when the object has no such member.
+    virtual DispId idOfName(std::string_view name) = 0;
+};
+
+} // namespace ole
