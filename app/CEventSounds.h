@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string_view>
+
+class CSettings;
+
+namespace sound {
+class SoundPlayer;
+}
+
+// The ten event sounds: whether an event plays, from the settings at the moment it happens, and
+// the files a first run starts with. Holds the application's sounds-enabled flag, the one
+// setting mirrored in memory.
+class CEventSounds {
+public:
+    enum class Mode { Synchronous, Asynchronous };
+
+    CEventSounds(CSettings &settings, sound::SoundPlayer &player);
+
+    bool SoundsEnabled() const { return m_soundsEnabled; }
+    void SetSoundsEnabled(bool enabled) { m_soundsEnabled = enabled; }
+
+    // Plays the event's file unless sounds are off, the event is switched off, or it has no
+    // file. Nothing is reported: a missing file plays the system's default sound.
+    void PlayEventSound(std::string_view eventName, Mode mode);
+
+    // On the first run ("Initial Execution" not yet written) stores every event's default file,
+    // then marks the first run done.
+    void WriteFirstRunDefaults();
+
+private:
+    CSettings &m_settings;
+    sound::SoundPlayer &m_player;
+    bool m_soundsEnabled = true;
+};

@@ -1,0 +1,22 @@
+#include "app/CSettings.h"
+#include "app/CTarvilApp.h"
+#include "platform/sound/SdlSoundPlayer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+
+    // The settings file is named after the program file: tarvil32 keeps tarvil32.INI.
+    const QString programName = QFileInfo(QCoreApplication::applicationFilePath()).baseName();
+    CSettings settings((programName + QStringLiteral(".INI")).toStdString());
+
+    const QString controls =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(TARVIL_CONTROLS_RELATIVE_DIR));
+    sound::SdlSoundPlayer player;
+    CTarvilApp app(settings, player, QDir::cleanPath(controls).toStdString());
+    return app.Run();
+}

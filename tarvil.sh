@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Builds Tarvil 32 and either starts it or runs every check.
+#   ./tarvil.sh run    install what is missing, build, start the program
+#   ./tarvil.sh test   install what is missing, build, run all tests, the sanitizer build and
+#                      a short fuzzing run
+set -euo pipefail
+cd "$(dirname "$(readlink -f "$0")")"
+root=$PWD
+
+build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libsdl2-dev
+                libgtest-dev fonts-dejavu-core)
+check_packages=(clang libclang-rt-14-dev clang-format iproute2)
+
+install_missing() {
+    local missing=() package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    ((${#missing[@]})) || return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# configure_and_build DIR [cmake options...]
+configure_and_build() {
+    local dir=$1
+    shift
+    cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir"
+}
+
+run_program() {
+    install_missing "${build_packages[@]}"
+    configure_and_build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIL_TESTS=OFF
+    # Saved messages are kept in the current directory; give them a stable home.
+    local home="${XDG_DATA_HOME:-$HOME/.local/share}/tarvil32"
+    mkdir -p "$home"
+    cd "$home"
+    exec "$root/build/bin/tarvil32" "$@"
+}
+
+run_checks() {
+    install_missing "${build_packages[@]}" "${check_packages[@]}"
+
+    echo "== Format"
+    git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+    echo "== Build and tests"
+    configure_and_build "$root/build-check" -DCMAKE_BUILD_TYPE=Debug -DTARVIL_WERROR=ON \
+        -DTARVIL_HARDENED=ON
+    ctest --test-dir "$root/build-check" --output-on-failure -j2
+
+    echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer, fuzz targets"
+    CC=clang CXX=clang++ configure_and_build "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug \
+        -DTARVIL_WERROR=ON -DTARVIL_SANITIZE=ON -DTARVIL_FUZZ=ON
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        LSAN_OPTIONS=suppressions="$root/tools/lsan.supp" \
+        ctest --test-dir "$root/build-sanitize" --output-on-failure -j2
+
+    echo "== Fuzzing"
+    local fuzzer name
+    for fuzzer in "$root"/build-sanitize/fuzz/*_fuzzer; do
+        [ -x "$fuzzer" ] || continue
+        name=$(basename "$fuzzer" _fuzzer)
+        local corpus
+        corpus=$(mktemp -d)
+        [ -d "$root/fuzz/corpus/$name" ] && cp -r "$root/fuzz/corpus/$name/." "$corpus/"
+        echo "-- $name"
+        "$fuzzer" -max_total_time="${TARVIL_FUZZ_SECONDS:-30}" -print_final_stats=0 "$corpus" \
+            2>&1 | tail -n 3
+        rm -rf "$corpus"
+    done
+    echo "All checks passed."
+}
+
+case "${1:-}" in
+run) shift; run_program "$@" ;;
+test) run_checks ;;
+*) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac

@@ -1,0 +1,259 @@
+#include "app/CPagerDlg.h"
+#include "app/CSettings.h"
+#include "app/CTarvilApp.h"
+#include "app/SettingsKeys.h"
+#include "platform/ole/ComponentLoader.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/ToolTipControl.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/TempWindowsDirectory.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The main window with the windows it opens replaced by recorders.
+class TestPagerDlg : public CPagerDlg {
+public:
+    using CPagerDlg::CPagerDlg;
+
+    std::vector<std::string> shownDestinations;
+    std::vector<std::string> sentDestinations;
+    bool sendPages = true;
+    int memoryRuns = 0;
+    int optionsRuns = 0;
+    std::function<void()> duringOptions;
+
+protected:
+    bool RunPageWindow(const std::string &shownDestination, std::string &payload) override
+    {
+        shownDestinations.push_back(shownDestination);
+        payload = "hello";
+        return sendPages;
+    }
+    void SendPage(const std::string &, const std::string &destination) override
+    {
+        sentDestinations.push_back(destination);
+    }
+    void RunMemoryWindow() override { ++memoryRuns; }
+    void RunOptionsWindow() override
+    {
+        ++optionsRuns;
+        if (duringOptions)
+            duringOptions();
+    }
+};
+
+class PagerDlgTest : public ::testing::Test {
+protected:
+    PagerDlgTest()
+    {
+        ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR);
+        previousHandler = ui::setMessageBoxHandler([this](const ui::MessageBoxRequest &request) {
+            boxes.push_back(request);
+            return ui::IDOK;
+        });
+    }
+    ~PagerDlgTest() override { ui::setMessageBoxHandler(previousHandler); }
+
+    // Runs the main window, does `actions` once it is up, then closes it with Escape.
+    int runWindow(const std::function<void(TestPagerDlg &)> &actions)
+    {
+        TestPagerDlg dialog(app);
+        QTimer::singleShot(0, &dialog, [&] {
+            actions(dialog);
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        return dialog.DoModal();
+    }
+
+    static void typeDestination(TestPagerDlg &dialog, const QString &text)
+    {
+        dialog.DestinationBox()->setEditText(text);
+    }
+    static void clickPage(TestPagerDlg &dialog)
+    {
+        QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
+    }
+
+    TempWindowsDirectory windir;
+    CSettings settings{"tarvil32.INI"};
+    RecordingSoundPlayer player;
+    CTarvilApp app{settings, player, TARVIL_CONTROLS_DIR};
+    std::vector<ui::MessageBoxRequest> boxes;
+    ui::MessageBoxHandler previousHandler;
+};
+
+TEST_F(PagerDlgTest, ShowsTheWindowWithItsButtonsAndFillsTheDestinationBox)
+{
+    settings.WriteInt(keys::kIpAddresses, keys::kTotalIps, 3);
+    settings.WriteString(keys::kIpAddresses, "IP-1", "10.1.1.1");
+    settings.WriteString(keys::kIpAddresses, "IP-3", "office");
+
+    runWindow([](TestPagerDlg &dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tarvil 32"));
+        QComboBox *box = dialog.DestinationBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(box->isEditable());
+        ASSERT_EQ(box->count(), 3);
+        EXPECT_EQ(box->itemText(0), QStringLiteral("10.1.1.1"));
+        EXPECT_EQ(box->itemText(1), QString());
+        EXPECT_EQ(box->itemText(2), QStringLiteral("office"));
+
+        const std::pair<int, const char *> buttons[] = {
+            {CPagerDlg::IDC_PAGE, "&Page"},
+            {CPagerDlg::IDC_MEMORY, "&Memory"},
+            {CPagerDlg::IDC_OPTIONS, "&Options"}};
+        for (const auto &[id, caption] : buttons) {
+            auto *button = dialog.GetDlgItem(id)->findChild<QPushButton *>();
+            if (!button)
+                button = qobject_cast<QPushButton *>(dialog.GetDlgItem(id));
+            ASSERT_NE(button, nullptr) << id;
+            EXPECT_EQ(button->text(), QString::fromLatin1(caption));
+        }
+    });
+}
+
+TEST_F(PagerDlgTest, FirstStartWritesSoundDefaultsAndPlaysNoStartUpSoundYet)
+{
+    runWindow([](TestPagerDlg &) {});
+    EXPECT_EQ(settings.GetString(keys::kSounds, keys::kInitialExecution), "False");
+    EXPECT_EQ(settings.GetString(keys::kSounds, keys::kStartUp), "tarvil.wav");
+    EXPECT_TRUE(player.played.empty());
+
+    // The next start plays the start-up sound without waiting for it.
+    runWindow([](TestPagerDlg &) {});
+    const std::vector<RecordingSoundPlayer::Played> expected{{"tarvil.wav", sound::SND_ASYNC}};
+    EXPECT_EQ(player.played, expected);
+}
+
+TEST_F(PagerDlgTest, StartUpSoundFollowsTheSettingsFileItself)
+{
+    settings.WriteString(keys::kSounds, keys::kStartUp, "hello.wav");
+    settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
+    settings.WriteString(keys::kDisabledSounds, keys::kAll, "True");
+    runWindow([](TestPagerDlg &) {});
+    settings.WriteString(keys::kDisabledSounds, keys::kAll, std::nullopt);
+    settings.WriteString(keys::kDisabledSounds, keys::kStartUp, "Disabled");
+    runWindow([](TestPagerDlg &) {});
+    EXPECT_TRUE(player.played.empty());
+}
+
+TEST_F(PagerDlgTest, EmptyDestinationIsRefused)
+{
+    runWindow([](TestPagerDlg &dialog) {
+        typeDestination(dialog, QString());
+        clickPage(dialog);
+        EXPECT_TRUE(dialog.shownDestinations.empty());
+    });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "You must supply an ip address or host name.");
+    EXPECT_EQ(boxes[0].caption, "Missing Information");
+    EXPECT_EQ(boxes[0].icon, ui::MessageIcon::Exclamation);
+}
+
+TEST_F(PagerDlgTest, NewDestinationsAreRememberedButPrefixesOfKnownOnesAreNot)
+{
+    settings.AddAddress("Server1.example");
+    runWindow([&](TestPagerDlg &dialog) {
+        typeDestination(dialog, QStringLiteral("serv"));
+        clickPage(dialog);
+        EXPECT_EQ(dialog.DestinationBox()->count(), 1);
+
+        typeDestination(dialog, QStringLiteral("10.0.0.7"));
+        clickPage(dialog);
+        EXPECT_EQ(dialog.DestinationBox()->count(), 2);
+
+        const std::vector<std::string> expected{"serv", "10.0.0.7"};
+        EXPECT_EQ(dialog.shownDestinations, expected);
+        EXPECT_EQ(dialog.sentDestinations, expected);
+    });
+    const std::vector<std::string> expected{"Server1.example", "10.0.0.7"};
+    EXPECT_EQ(settings.AddressList(), expected);
+}
+
+TEST_F(PagerDlgTest, AliasIsShownAndRememberedButItsValueIsPaged)
+{
+    settings.WriteString(keys::kAlias, "office", "10.0.0.1,10.0.0.2");
+    settings.WriteString(keys::kAlias, "boss", "office");
+    runWindow([&](TestPagerDlg &dialog) {
+        typeDestination(dialog, QStringLiteral("Office"));
+        clickPage(dialog);
+        typeDestination(dialog, QStringLiteral("boss"));
+        clickPage(dialog);
+        const std::vector<std::string> shown{"Office", "boss"};
+        const std::vector<std::string> sent{"10.0.0.1,10.0.0.2", "office"};
+        EXPECT_EQ(dialog.shownDestinations, shown);
+        EXPECT_EQ(dialog.sentDestinations, sent);
+    });
+    const std::vector<std::string> remembered{"Office", "boss"};
+    EXPECT_EQ(settings.AddressList(), remembered);
+}
+
+TEST_F(PagerDlgTest, CancelledPageSendsNothing)
+{
+    runWindow([&](TestPagerDlg &dialog) {
+        dialog.sendPages = false;
+        typeDestination(dialog, QStringLiteral("10.0.0.7"));
+        clickPage(dialog);
+        EXPECT_EQ(dialog.shownDestinations.size(), 1u);
+        EXPECT_TRUE(dialog.sentDestinations.empty());
+    });
+}
+
+TEST_F(PagerDlgTest, MemoryButtonPlaysItsSoundFirst)
+{
+    settings.WriteString(keys::kSounds, keys::kAccessMemory, "memory.wav");
+    settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
+    runWindow([&](TestPagerDlg &dialog) {
+        QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_MEMORY), Qt::LeftButton);
+        EXPECT_EQ(dialog.memoryRuns, 1);
+    });
+    const std::vector<RecordingSoundPlayer::Played> expected{{"memory.wav", sound::SND_ASYNC}};
+    EXPECT_EQ(player.played, expected);
+}
+
+TEST_F(PagerDlgTest, BalloonsFollowTheExactSettingWordAtStartAndAfterOptions)
+{
+    settings.WriteString(keys::kBalloonHelp, keys::kEnabled, "false");
+    runWindow([](TestPagerDlg &dialog) { EXPECT_TRUE(dialog.Balloon()->isActive()); });
+
+    settings.WriteString(keys::kBalloonHelp, keys::kEnabled, "FALSE");
+    runWindow([&](TestPagerDlg &dialog) {
+        EXPECT_FALSE(dialog.Balloon()->isActive());
+        dialog.duringOptions = [&] {
+            settings.WriteString(keys::kBalloonHelp, keys::kEnabled, "TRUE");
+        };
+        QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_OPTIONS), Qt::LeftButton);
+        EXPECT_EQ(dialog.optionsRuns, 1);
+        EXPECT_TRUE(dialog.Balloon()->isActive());
+    });
+}
+
+TEST_F(PagerDlgTest, EscapeEndsTheProgramWithoutTheExitSound)
+{
+    settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
+    settings.WriteString(keys::kSounds, keys::kExit, "pageexit.wav");
+    EXPECT_EQ(runWindow([](TestPagerDlg &) {}), ui::IDCANCEL);
+    EXPECT_TRUE(player.played.empty());
+}
+
+TEST_F(PagerDlgTest, OnlyTheExactWordSwitchesAllSoundsOff)
+{
+    settings.WriteString(keys::kDisabledSounds, keys::kAll, "true");
+    QTimer::singleShot(0, [&] { app.MainWindow()->EndDialog(ui::IDCANCEL); });
+    app.Run();
+    EXPECT_TRUE(app.Sounds().SoundsEnabled());
+
+    settings.WriteString(keys::kDisabledSounds, keys::kAll, "True");
+    QTimer::singleShot(0, [&] { app.MainWindow()->EndDialog(ui::IDCANCEL); });
+    app.Run();
+    EXPECT_FALSE(app.Sounds().SoundsEnabled());
+}
+
+} // namespace

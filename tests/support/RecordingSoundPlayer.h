@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/sound/SoundPlayer.h"
+
+#include <string>
+#include <vector>
+
+// Stands in for the sound device: remembers what would have been heard, and how.
+class RecordingSoundPlayer : public sound::SoundPlayer {
+public:
+    struct Played {
+        std::string file;
+        unsigned flags;
+        friend bool operator==(const Played &, const Played &) = default;
+    };
+
+    bool sndPlaySound(const std::string &file, unsigned flags) override
+    {
+        played.push_back({file, flags});
+        return true;
+    }
+
+    std::vector<Played> played;
+};
