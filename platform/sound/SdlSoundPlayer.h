@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/sound/SoundPlayer.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace sound {
+
+// Plays WAV files through SDL's audio subsystem, one sound at a time on one device.
+//
+// A bare file name is looked for in the current directory, the Windows directory and the bundled
+// sounds folder, in that order; a name with a folder is used as it is. A file that cannot be found
+// or loaded plays the bundled "default.wav" instead. The bundled folder is
+// $TARVIL_SOUNDS_DIR when set, else share/tarvil32/sounds beside the program's bin/ folder.
+//
+// SDL's audio subsystem is started at the first sound, with the driver SDL picks from the
+// environment, and the device stays open until the player is destroyed. Call from one thread.
+class SdlSoundPlayer final : public SoundPlayer {
+public:
+    SdlSoundPlayer();
+    ~SdlSoundPlayer() override;
+    SdlSoundPlayer(const SdlSoundPlayer &) = delete;
+    SdlSoundPlayer &operator=(const SdlSoundPlayer &) = delete;
+
+    bool sndPlaySound(const std::string &file, unsigned flags) override;
+
+private:
+    bool openDevice();
+    std::filesystem::path locate(const std::string &file) const;
+    void waitUntilPlayed(std::size_t bytes) const;
+
+    std::filesystem::path m_bundledFolder;
+    bool m_audioStarted = false;
+    std::uint32_t m_device = 0; // SDL_AudioDeviceID; 0 while no device is open
+};
+
+} // namespace sound

@@ -1,0 +1,7 @@
+#include "platform/sound/SoundPlayer.h"
+
+namespace sound {
+
+SoundPlayer::~SoundPlayer() = default;
+
+} // namespace sound
