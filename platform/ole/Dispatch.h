@@ -22,4 +22,14 @@ public:
     virtual DispId idOfName(std::string_view name) = 0;
 };
 
+// One entry of an object's table of member names, for idOfName.
+struct MemberName {
+    std::string_view name;
+    DispId id;
+};
+
+// The identifier of `name` in `members`, compared without regard to ASCII case; DISPID_UNKNOWN
+// when it is not there.
+DispId findMemberId(std::span<const MemberName> members, std::string_view name);
+
 } // namespace ole

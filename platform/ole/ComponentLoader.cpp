@@ -1,0 +1,109 @@
+#include "platform/ole/ComponentLoader.h"
+
+#include "platform/ole/ClassFactory.h"
+#include "platform/ole/LibraryExports.h"
+#include "platform/ole/Registry.h"
+
+#include <algorithm>
+#include <dlfcn.h>
+#include <filesystem>
+#include <map>
+#include <vector>
+
+namespace ole {
+
+namespace {
+
+// The process's loaded control libraries by path. Never unloaded: objects they made may outlive
+// any container.
+std::map<std::string, void *> &loadedLibraries()
+{
+    static std::map<std::string, void *> libraries;
+    return libraries;
+}
+
+HRESULT loadLibrary(const std::string &path, void *&handle)
+{
+    auto &libraries = loadedLibraries();
+    if (const auto it = libraries.find(path); it != libraries.end()) {
+        handle = it->second;
+        return S_OK;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return CO_E_DLLNOTFOUND;
+    handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        return CO_E_ERRORINDLL;
+    libraries.emplace(path, handle);
+    return S_OK;
+}
+
+} // namespace
+
+HRESULT ComponentLoader::createInstance(const Clsid &clsid, std::shared_ptr<Control> &instance)
+{
+    instance.reset();
+    const auto entry = Registry::findClass(clsid);
+    if (!entry)
+        return REGDB_E_CLASSNOTREG;
+    void *library = nullptr;
+    if (const HRESULT hr = loadLibrary(entry->libraryPath, library); failed(hr))
+        return hr;
+    const auto getClassObject =
+        reinterpret_cast<DllGetClassObjectFn>(dlsym(library, "DllGetClassObject"));
+    if (!getClassObject)
+        return CO_E_ERRORINDLL;
+    ClassFactory *factory = nullptr;
+    if (const HRESULT hr = getClassObject(clsid, &factory); failed(hr))
+        return hr;
+    if (!factory)
+        return CO_E_ERRORINDLL;
+    if (const HRESULT hr = factory->createInstance(instance); failed(hr)) {
+        instance.reset();
+        return hr;
+    }
+    return instance ? S_OK : E_UNEXPECTED;
+}
+
+HRESULT ComponentLoader::registerLibrariesIn(const std::string &directory)
+{
+    std::vector<std::string> paths;
+    std::error_code error;
+    std::filesystem::directory_iterator file(directory, error);
+    for (; !error && file != std::filesystem::directory_iterator(); file.increment(error)) {
+        std::error_code fileError;
+        if (file->is_regular_file(fileError) && file->path().extension() == ".so")
+            paths.push_back(std::filesystem::absolute(file->path(), fileError).string());
+    }
+    if (error)
+        return CO_E_DLLNOTFOUND;
+    std::sort(paths.begin(), paths.end());
+
+    HRESULT result = S_OK;
+    for (const auto &path : paths) {
+        void *library = nullptr;
+        HRESULT hr = loadLibrary(path, library);
+        if (succeeded(hr)) {
+            // Libraries without the entry point (a runtime the controls share) are not controls.
+            const auto registerServer =
+                reinterpret_cast<DllRegisterServerFn>(dlsym(library, "DllRegisterServer"));
+            hr = registerServer ? registerServer() : S_OK;
+        }
+        if (failed(hr))
+            result = hr;
+    }
+    return result;
+}
+
+std::string ComponentLoader::libraryPathOf(const void *address)
+{
+    Dl_info info{};
+    if (dladdr(address, &info) == 0 || !info.dli_fname)
+        return {};
+    std::error_code error;
+    const auto path = std::filesystem::absolute(info.dli_fname, error);
+    return error ? std::string() : path.string();
+}
+
+} // namespace ole
