@@ -1,0 +1,88 @@
+#include "platform/ui/HostedControlSite.h"
+
+#include "platform/ole/ComponentLoader.h"
+#include "platform/ole/Control.h"
+#include "platform/ui/ControlContainer.h"
+
+namespace ui {
+
+HostedControlSite::HostedControlSite(ControlContainer &container, int id, std::string displayName)
+    : m_container(container), m_id(id), m_displayName(std::move(displayName))
+{}
+
+HostedControlSite::~HostedControlSite()
+{
+    // The window goes first, so nothing it still delivers reaches a control without a site.
+    delete m_window.data();
+    if (m_control)
+        m_control->setClientSite(nullptr);
+}
+
+QWidget *HostedControlSite::create(const ole::Clsid &clsid, std::span<const std::uint8_t> stream,
+                                   QWidget *parent, const QRect &geometry)
+{
+    std::shared_ptr<ole::Control> control;
+    ole::HRESULT hr = ole::ComponentLoader::createInstance(clsid, control);
+    if (ole::failed(hr))
+        return createPlaceholder(parent, geometry, clsid, "create", hr);
+
+    control->setClientSite(this);
+    hr = stream.empty() ? control->initNew() : control->load(stream);
+    if (ole::failed(hr)) {
+        control->setClientSite(nullptr);
+        return createPlaceholder(parent, geometry, clsid, stream.empty() ? "initNew" : "load", hr);
+    }
+    QWidget *window = control->createWindow(parent, geometry);
+    if (!window) {
+        control->setClientSite(nullptr);
+        return createPlaceholder(parent, geometry, clsid, "createWindow", ole::E_FAIL);
+    }
+    m_control = std::move(control);
+    m_window = window;
+    return window;
+}
+
+QWidget *HostedControlSite::createPlaceholder(QWidget *parent, const QRect &geometry,
+                                              const ole::Clsid &clsid, const char *failedStep,
+                                              ole::HRESULT hr)
+{
+    auto *placeholder = new QWidget(parent);
+    placeholder->setObjectName(
+        QStringLiteral("placeholder %1 %2: %3 failed 0x%4")
+            .arg(m_id)
+            .arg(QString::fromStdString(clsid.toString()), QLatin1String(failedStep))
+            .arg(static_cast<std::uint32_t>(hr), 8, 16, QLatin1Char('0')));
+    placeholder->setGeometry(geometry);
+    placeholder->show();
+    m_window = placeholder;
+    return placeholder;
+}
+
+void HostedControlSite::fireEvent(ole::DispId event, std::span<ole::Variant> args)
+{
+    m_container.dispatchEvent(m_id, event, args);
+}
+
+void HostedControlSite::propertyChanged(ole::DispId) {}
+
+bool HostedControlSite::requestEdit(ole::DispId)
+{
+    return true;
+}
+
+ole::Variant HostedControlSite::ambientProperty(ole::DispId id)
+{
+    switch (id) {
+    case ole::DISPID_AMBIENT_USERMODE:
+        return m_container.m_userMode;
+    case ole::DISPID_AMBIENT_DISPLAYNAME:
+        return m_displayName;
+    default:
+        // No ambient font yet: controls keep their own.
+        return {};
+    }
+}
+
+void HostedControlSite::modalDialog(bool) {}
+
+} // namespace ui
