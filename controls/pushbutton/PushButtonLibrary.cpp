@@ -1,0 +1,35 @@
+// The library's entry points: self-registration and the class factory of the push button.
+
+#include "controls/pushbutton/PushButtonCtrl.h"
+#include "platform/ole/ControlLibrary.h"
+#include "platform/ole/LibraryExports.h"
+
+using Library = ole::ControlLibrary<pushbutton::PushButtonCtrl>;
+
+TARVIL_DLL_EXPORT ole::HRESULT DllRegisterServer()
+{
+    ole::ClassEntry entry;
+    entry.progId = pushbutton::PushButtonCtrl::progId;
+    entry.version = "1.0";
+    // Recompose on resize, cannot link inside, inside-out, activate when visible, set client
+    // site first.
+    entry.miscStatus = 0x20191;
+    entry.typeName = "Push Button Control";
+    return Library::registerServer(entry);
+}
+
+TARVIL_DLL_EXPORT ole::HRESULT DllUnregisterServer()
+{
+    return Library::unregisterServer();
+}
+
+TARVIL_DLL_EXPORT ole::HRESULT DllGetClassObject(const ole::Clsid &clsid,
+                                                 ole::ClassFactory **classFactory)
+{
+    return Library::getClassObject(clsid, classFactory);
+}
+
+TARVIL_DLL_EXPORT ole::HRESULT DllCanUnloadNow()
+{
+    return Library::canUnloadNow();
+}
