@@ -1,0 +1,132 @@
+#include "platform/profile/Profile.h"
+
+#include "platform/profile/ProfileFile.h"
+#include "platform/profile/WindowsDirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <climits>
+
+namespace profile {
+namespace {
+
+std::optional<QString> profilePath(std::string_view fileName)
+{
+    if (fileName.empty() || fileName.find('\0') != std::string_view::npos)
+        return std::nullopt;
+    const QString name =
+        QFile::decodeName(QByteArray(fileName.data(), static_cast<qsizetype>(fileName.size())));
+    if (fileName.find('/') != std::string_view::npos)
+        return name;
+    return QDir(QFile::decodeName(QByteArray::fromStdString(GetWindowsDirectory()))).filePath(name);
+}
+
+// The file's lines; a file that does not exist is empty. nullopt when the file exists but cannot
+// be read, so that a write does not replace contents it never saw.
+std::optional<ProfileFile> load(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.exists() ? std::nullopt : std::optional<ProfileFile>(ProfileFile{});
+    const QByteArray bytes = file.read(static_cast<qint64>(ProfileFile::kMaxSize) + 1);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return ProfileFile::fromBytes(std::string_view(bytes.constData(), bytes.size()));
+}
+
+std::optional<ProfileFile> loadForReading(std::string_view fileName)
+{
+    const auto path = profilePath(fileName);
+    return path ? load(*path) : std::nullopt;
+}
+
+// Written to a new file that then replaces the old one, so a crash or a full disk leaves the old
+// file whole.
+bool save(const QString &path, const ProfileFile &profile)
+{
+    const std::string bytes = profile.toBytes();
+    if (bytes.size() > ProfileFile::kMaxSize)
+        return false; // it could not be read back
+    // Unbuffered, so that a short write (the disk is full) shows in write()'s result: through the
+    // buffer, commit() would report success for a truncated file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+        static_cast<qint64>(bytes.size()))
+        file.cancelWriting();
+    return file.commit();
+}
+
+// An optional sign and the decimal digits after it, as strtol reads them, clamped to int.
+int leadingNumber(std::string_view text)
+{
+    // Digits beyond int's range stop mattering once the number passes it.
+    constexpr long long kBeyond = static_cast<long long>(INT_MAX) + 1;
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        ++i;
+    long long number = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        number = std::min(number * 10 + (text[i] - '0'), kBeyond);
+    return static_cast<int>(std::clamp(negative ? -number : number, static_cast<long long>(INT_MIN),
+                                       static_cast<long long>(INT_MAX)));
+}
+
+} // namespace
+
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue, std::string_view fileName,
+                                    std::size_t bufferSize)
+{
+    const auto file = loadForReading(fileName);
+    const auto value = file ? file->value(section, key) : std::nullopt;
+    const std::string_view result = value ? *value : defaultValue;
+    return std::string(result.substr(0, bufferSize == 0 ? 0 : bufferSize - 1));
+}
+
+std::vector<std::string> GetPrivateProfileKeys(std::string_view section, std::string_view fileName)
+{
+    const auto file = loadForReading(fileName);
+    return file ? file->keys(section) : std::vector<std::string>{};
+}
+
+int GetPrivateProfileInt(std::string_view section, std::string_view key, int defaultValue,
+                         std::string_view fileName)
+{
+    const auto file = loadForReading(fileName);
+    const auto value = file ? file->value(section, key) : std::nullopt;
+    return value && !value->empty() ? leadingNumber(*value) : defaultValue;
+}
+
+bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
+                               std::optional<std::string_view> value, std::string_view fileName)
+{
+    if (!ProfileFile::isWritableSection(section) || (key && !ProfileFile::isWritableKey(*key)) ||
+        (value && !ProfileFile::isWritableValue(*value)))
+        return false;
+    const auto path = profilePath(fileName);
+    if (!path)
+        return false;
+    auto file = load(*path);
+    if (!file)
+        return false;
+    bool changed = false;
+    if (!key)
+        changed = file->removeSection(section);
+    else if (!value)
+        changed = file->removeKey(section, *key);
+    else
+        changed = file->setValue(section, *key, *value);
+    return !changed || save(*path, *file);
+}
+
+int GetProfileInt(std::string_view section, std::string_view key, int defaultValue)
+{
+    return GetPrivateProfileInt(section, key, defaultValue, kWinIni);
+}
+
+} // namespace profile

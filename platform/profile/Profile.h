@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Private initialisation files with the behaviour of the Windows functions of the same names.
+// A file name without a '/' names a file in the Windows directory (see WindowsDirectory.h); with
+// one, it is used as it is. Section and key names match without regard to ASCII case and
+// surrounding blanks; values come back as stored, without surrounding blanks. A file that does
+// not exist, cannot be read or is implausibly large reads as empty.
+namespace profile {
+
+// The value, or defaultValue when the key is absent; cut to bufferSize - 1 bytes.
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue, std::string_view fileName,
+                                    std::size_t bufferSize = 4096);
+
+// The section's key names in file order.
+std::vector<std::string> GetPrivateProfileKeys(std::string_view section, std::string_view fileName);
+
+// The value's leading decimal number (text without one reads as 0, a number out of range as the
+// nearest int), or defaultValue when the key is absent or its value empty.
+int GetPrivateProfileInt(std::string_view section, std::string_view key, int defaultValue,
+                         std::string_view fileName);
+
+// Stores the value under the key (the key keeps its line), deletes the key when value is nullopt,
+// or deletes the whole section when key is nullopt. The file is created by the first write and
+// rewritten atomically with CR LF line ends. Returns false, leaving the file as it was, when the
+// write fails, the existing file cannot be read, or a name or value would break the file's
+// structure (a ']' or line break in a section name; '=' or a line break in a key name, or a key
+// name starting with '[' or ';'; a line break in a value).
+bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
+                               std::optional<std::string_view> value, std::string_view fileName);
+
+// GetPrivateProfileInt on the Windows initialisation file, win.ini.
+int GetProfileInt(std::string_view section, std::string_view key, int defaultValue);
+
+} // namespace profile

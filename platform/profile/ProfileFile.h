@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace profile {
+
+// The lines of an initialisation file: "[section]" headers, "key=value" lines, and every other
+// line (comments, blank lines, junk), which is kept as it is. Section and key names match without
+// regard to ASCII case and surrounding blanks; when a section appears twice, the first one counts.
+class ProfileFile {
+public:
+    // Settings files are small; anything larger is treated as unreadable rather than parsed.
+    static constexpr std::size_t kMaxSize = 1024 * 1024;
+
+    // Splits the bytes into lines at LF, dropping a CR before it. nullopt when over kMaxSize.
+    static std::optional<ProfileFile> fromBytes(std::string_view bytes);
+    // Every line followed by CR LF.
+    std::string toBytes() const;
+
+    // The value of the first line of the key in the section, without surrounding blanks.
+    std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
+    // The section's key names in file order, each once.
+    std::vector<std::string> keys(std::string_view section) const;
+
+    // The names and values that can be written without changing the meaning of other lines.
+    static bool isWritableSection(std::string_view section);
+    static bool isWritableKey(std::string_view key);
+    static bool isWritableValue(std::string_view value);
+
+    // Mutators return whether a line changed. Their arguments must be writable (see above).
+    // setValue replaces the key's value in place, or adds the key after the section's last key,
+    // or appends the section at the end.
+    bool setValue(std::string_view section, std::string_view key, std::string_view value);
+    // Removes every line of the key in the section.
+    bool removeKey(std::string_view section, std::string_view key);
+    // Removes every section of that name with all its lines.
+    bool removeSection(std::string_view section);
+
+private:
+    struct Range {
+        std::size_t begin; // the header line
+        std::size_t end;   // the next header, or the end of the file
+    };
+    std::optional<Range> findSection(std::string_view section) const;
+
+    std::vector<std::string> m_lines;
+};
+
+} // namespace profile

@@ -1,0 +1,159 @@
+#include "platform/profile/Profile.h"
+
+#include "platform/profile/ProfileFile.h"
+#include "platform/profile/WindowsDirectory.h"
+#include "tests/support/TempWindowsDirectory.h"
+
+#include <QFile>
+#include <climits>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace profile;
+
+namespace {
+
+const QString kIni = QStringLiteral("test.ini");
+constexpr std::string_view kFile = "test.ini";
+
+// Runs in a child process whose disk takes no more than 1 KiB: the rewrite fails and must say so.
+[[noreturn]] void writeOnFullDisk()
+{
+    const rlimit limit{1024, 1024};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, SIG_IGN);
+    _exit(WritePrivateProfileString("A", "k", std::string(4000, 'x'), kFile) ? 1 : 0);
+}
+
+class ProfileTest : public ::testing::Test {
+protected:
+    QByteArray bytes(const QString &name) const
+    {
+        QFile file(m_windir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void put(const QString &name, const QByteArray &contents) const
+    {
+        QFile file(m_windir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    std::string read(std::string_view section, std::string_view key)
+    {
+        return GetPrivateProfileString(section, key, "(default)", kFile);
+    }
+
+    TempWindowsDirectory m_windir;
+};
+
+TEST_F(ProfileTest, NamesMatchWithoutCaseOrBlanksAndKeysKeepTheirLine)
+{
+    put(kIni, "[ Sounds ]\nStart Up = a.wav \nExit=b.wav\n");
+    EXPECT_EQ(read("sounds", " START UP\t"), "a.wav");
+    EXPECT_EQ(read("Sounds", "Start"), "(default)");
+
+    ASSERT_TRUE(WritePrivateProfileString("SOUNDS", "start up", "c.wav", kFile));
+    EXPECT_EQ(bytes(kIni), "[ Sounds ]\r\nStart Up=c.wav\r\nExit=b.wav\r\n");
+    EXPECT_EQ(GetPrivateProfileKeys("sounds", kFile),
+              (std::vector<std::string>{"Start Up", "Exit"}));
+}
+
+TEST_F(ProfileTest, WritesCrLfAndKeepsOtherLines)
+{
+    put(kIni, "; comment\n[A]\nx=1\njunk line\n\n[B]\ny=2");
+    ASSERT_TRUE(WritePrivateProfileString("A", "url", "http://h/?a=b", kFile));
+    ASSERT_TRUE(WritePrivateProfileString("C", "k", "v", kFile));
+    EXPECT_EQ(bytes(kIni), "; comment\r\n[A]\r\nx=1\r\nurl=http://h/?a=b\r\njunk line\r\n"
+                           "\r\n[B]\r\ny=2\r\n[C]\r\nk=v\r\n");
+    EXPECT_EQ(read("a", "URL"), "http://h/?a=b");
+}
+
+TEST_F(ProfileTest, DeletesKeysAndSections)
+{
+    ASSERT_TRUE(WritePrivateProfileString("Gone", "k", std::nullopt, kFile));
+    EXPECT_FALSE(QFile::exists(m_windir.filePath(kIni))) << "nothing to delete creates no file";
+
+    put(kIni, "[A]\nx=1\ny=2\n[B]\nz=3\n[a]\nw=4\n");
+    EXPECT_EQ(read("A", "w"), "(default)") << "the first section of a name counts";
+    ASSERT_TRUE(WritePrivateProfileString("a", "X", std::nullopt, kFile));
+    EXPECT_EQ(read("A", "x"), "(default)");
+    EXPECT_EQ(read("A", "y"), "2");
+
+    ASSERT_TRUE(WritePrivateProfileString("A", std::nullopt, std::nullopt, kFile));
+    EXPECT_EQ(bytes(kIni), "[B]\r\nz=3\r\n");
+}
+
+TEST_F(ProfileTest, ValuesAreCutToTheBuffer)
+{
+    const std::string longValue(5000, 'x');
+    ASSERT_TRUE(WritePrivateProfileString("A", "k", longValue, kFile));
+    EXPECT_EQ(read("A", "k"), longValue.substr(0, 4095));
+    EXPECT_EQ(GetPrivateProfileString("A", "k", "", kFile, 1), "");
+}
+
+TEST_F(ProfileTest, IntegersReadLikeStrtol)
+{
+    put(kIni, "[N]\nneg=-1\nmixed=12abc\nempty=\ntext=abc\nbig=99999999999\n"
+              "small=-99999999999\n");
+    EXPECT_EQ(GetPrivateProfileInt("N", "neg", 7, kFile), -1);
+    EXPECT_EQ(GetPrivateProfileInt("N", "mixed", 7, kFile), 12);
+    EXPECT_EQ(GetPrivateProfileInt("N", "empty", 7, kFile), 7);
+    EXPECT_EQ(GetPrivateProfileInt("N", "absent", 7, kFile), 7);
+    EXPECT_EQ(GetPrivateProfileInt("N", "text", 7, kFile), 0);
+    EXPECT_EQ(GetPrivateProfileInt("N", "big", 7, kFile), INT_MAX);
+    EXPECT_EQ(GetPrivateProfileInt("N", "small", 7, kFile), INT_MIN);
+}
+
+TEST_F(ProfileTest, RefusesNamesAndValuesThatWouldBreakTheFile)
+{
+    put(kIni, "[A]\r\nk=1\r\n");
+    EXPECT_FALSE(WritePrivateProfileString("A]B", "k", "v", kFile));
+    EXPECT_FALSE(WritePrivateProfileString("A\nB", "k", "v", kFile));
+    EXPECT_FALSE(WritePrivateProfileString("A", "k\r\nx", "v", kFile));
+    EXPECT_FALSE(WritePrivateProfileString("A", "a=b", "v", kFile));
+    EXPECT_FALSE(WritePrivateProfileString("A", "[B", "v]", kFile));
+    EXPECT_FALSE(WritePrivateProfileString("A", "k", "1\r\n[Evil]", kFile));
+    EXPECT_FALSE(WritePrivateProfileString("A", "k", std::string_view("1\0x", 3), kFile));
+    EXPECT_EQ(bytes(kIni), "[A]\r\nk=1\r\n");
+}
+
+TEST_F(ProfileTest, FailedRewriteLeavesTheOldFile)
+{
+    const QByteArray old = "[A]\r\nk=1\r\n";
+    put(kIni, old);
+    // What a crashed rewrite may leave behind is not the file.
+    put(kIni + QStringLiteral(".XyZ123"), "[A]\r\nk=2\r\n");
+
+    EXPECT_EXIT(writeOnFullDisk(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(bytes(kIni), old);
+    EXPECT_EQ(read("A", "k"), "1");
+}
+
+TEST_F(ProfileTest, UnreadableFileReadsAsDefaultsAndIsNotReplaced)
+{
+    const QByteArray huge = "[A]\r\nk=1\r\n" + QByteArray(ProfileFile::kMaxSize, ';');
+    put(kIni, huge);
+    EXPECT_EQ(read("A", "k"), "(default)");
+    EXPECT_FALSE(WritePrivateProfileString("A", "k", "2", kFile));
+    EXPECT_EQ(bytes(kIni), huge);
+}
+
+TEST_F(ProfileTest, WindowsDirectoryHoldsWinIniAndBareFileNames)
+{
+    EXPECT_EQ(GetProfileInt("Mail", "MAPI", 0), 1);
+    EXPECT_EQ(bytes(QString::fromLatin1(kWinIni)), "[Mail]\r\nMAPI=1\r\n");
+
+    ASSERT_TRUE(WritePrivateProfileString("A", "k", "v", kFile));
+    EXPECT_EQ(bytes(kIni), "[A]\r\nk=v\r\n");
+
+    const std::string path = m_windir.filePath(QStringLiteral("sub.ini")).toStdString();
+    ASSERT_TRUE(WritePrivateProfileString("A", "k", "w", path));
+    EXPECT_EQ(GetPrivateProfileString("A", "k", "", path), "w");
+
+    const TempWindowsDirectory other;
+    EXPECT_EQ(read("A", "k"), "(default)") << "the environment is read on every call";
+}
+
+} // namespace
