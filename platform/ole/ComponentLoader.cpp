@@ -82,16 +82,21 @@ HRESULT ComponentLoader::registerLibrariesIn(const std::string &directory)
 
     HRESULT result = S_OK;
     for (const auto &path : paths) {
-        void *library = nullptr;
-        HRESULT hr = loadLibrary(path, library);
-        if (succeeded(hr)) {
-            // Libraries without the entry point (a runtime the controls share) are not controls.
-            const auto registerServer =
-                reinterpret_cast<DllRegisterServerFn>(dlsym(library, "DllRegisterServer"));
-            hr = registerServer ? registerServer() : S_OK;
+        void *library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!library) {
+            result = CO_E_ERRORINDLL;
+            continue;
         }
-        if (failed(hr))
-            result = hr;
+        const auto registerServer =
+            reinterpret_cast<DllRegisterServerFn>(dlsym(library, "DllRegisterServer"));
+        // A library without the entry point (a runtime the controls share, a text library they
+        // load themselves) is not a control library: it goes again, as if never touched.
+        if (!registerServer || !loadedLibraries().emplace(path, library).second)
+            dlclose(library);
+        if (registerServer) {
+            if (const HRESULT hr = registerServer(); failed(hr))
+                result = hr;
+        }
     }
     return result;
 }

@@ -44,6 +44,9 @@ bool removeSection(const std::string &section)
 
 bool Registry::registerClass(const ClassEntry &entry)
 {
+    if (findClass(entry.clsid) == entry &&
+        (entry.progId.empty() || clsidFromProgId(entry.progId) == entry.clsid))
+        return true;
     if (!unregisterClass(entry.clsid))
         return false;
     const auto section = classSection(entry.clsid);

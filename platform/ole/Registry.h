@@ -18,6 +18,8 @@ struct ClassEntry {
     std::uint32_t miscStatus = 0;
     bool insertable = false;
     std::string typeName;
+
+    friend bool operator==(const ClassEntry &, const ClassEntry &) = default;
 };
 
 // A registered type library.
@@ -31,7 +33,8 @@ struct TypeLibEntry {
 // The registration store: "registry.ini" in the Windows directory, one section per class
 // ("CLSID\{...}"), per ProgID ("ProgID\name") and per type library ("TypeLib\{...}"). Libraries
 // write and remove their entries from DllRegisterServer and DllUnregisterServer; the loader
-// reads them. Writes report false when the file cannot be written.
+// reads them. Writes report false when the file cannot be written; registering what is already
+// registered writes nothing, so registering at every start does not rewrite the file.
 class Registry {
 public:
     static bool registerClass(const ClassEntry &entry);
