@@ -12,8 +12,13 @@ HostedControlSite::HostedControlSite(ControlContainer &container, int id, std::s
 
 HostedControlSite::~HostedControlSite()
 {
-    // The window goes first, so nothing it still delivers reaches a control without a site.
-    delete m_window.data();
+    // The window goes when control returns to the event loop: the site may end inside one of
+    // the window's own events (a Click whose handler closes the dialog). Hidden at once, it
+    // takes no more input meanwhile.
+    if (m_window) {
+        m_window->hide();
+        m_window->deleteLater();
+    }
     if (m_control)
         m_control->setClientSite(nullptr);
 }

@@ -148,7 +148,23 @@ TEST_F(ControlContainerTest, ContainerRemovesItsWindowsWhenItGoes)
         window = container.createControl(1, buttonClsid, {}, QRect(0, 0, 40, 20), "A");
         ASSERT_TRUE(window);
     }
-    EXPECT_FALSE(window);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isHidden());
+    EXPECT_TRUE(QTest::qWaitFor([&window] { return !window; }));
+}
+
+// A Click handler may close the window and so end the container inside the button's own event.
+TEST_F(ControlContainerTest, HandlerMayEndTheContainerDuringAClick)
+{
+    for (const auto &clsid : {buttonClsid, TestCtrl::clsid}) {
+        auto container = std::make_unique<ui::ControlContainer>(&m_host);
+        QPointer<QWidget> window = container->createControl(1, clsid, {}, QRect(0, 0, 40, 20), "A");
+        container->setEventHandler(
+            [&container](int, ole::DispId, std::span<ole::Variant>) { container.reset(); });
+        QTest::mouseClick(window, Qt::LeftButton);
+        EXPECT_FALSE(container);
+        EXPECT_TRUE(QTest::qWaitFor([&window] { return !window; }));
+    }
 }
 
 } // namespace

@@ -3,10 +3,8 @@
 #include "platform/ole/ControlSite.h"
 #include "platform/ole/StreamReader.h"
 #include "platform/ole/StreamWriter.h"
+#include "tests/controls/testcontrol/ClickArea.h"
 
-#include <QMouseEvent>
-#include <QWidget>
-#include <functional>
 #include <utility>
 
 namespace testcontrol {
@@ -26,25 +24,12 @@ bool validCount(std::int16_t count)
     return count >= 0 && count <= 100;
 }
 
-// The control's window: a plain area that reports a left click.
-class ClickArea : public QWidget {
-public:
-    ClickArea(QWidget *parent, std::function<void()> onClick)
-        : QWidget(parent), m_onClick(std::move(onClick))
-    {}
-
-protected:
-    void mouseReleaseEvent(QMouseEvent *event) override
-    {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-            m_onClick();
-    }
-
-private:
-    std::function<void()> m_onClick;
-};
-
 } // namespace
+
+TestCtrl::~TestCtrl()
+{
+    QObject::disconnect(m_clickConnection);
+}
 
 ole::HRESULT TestCtrl::getProperty(ole::DispId id, ole::Variant &result, ole::ExcepInfo *)
 {
@@ -191,13 +176,15 @@ ole::HRESULT TestCtrl::save(std::vector<std::uint8_t> &stream)
 QWidget *TestCtrl::createWindow(QWidget *parent, const QRect &geometry)
 {
     delete m_window.data();
-    m_window = new ClickArea(parent, [this] {
+    auto *area = new ClickArea(parent);
+    m_clickConnection = QObject::connect(area, &ClickArea::clicked, area, [this] {
         if (m_site)
             m_site->fireEvent(ole::DISPID_CLICK, {});
     });
-    m_window->setGeometry(geometry);
-    m_window->show();
-    return m_window;
+    area->setGeometry(geometry);
+    area->show();
+    m_window = area;
+    return area;
 }
 
 QWidget *TestCtrl::window() const

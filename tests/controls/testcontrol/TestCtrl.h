@@ -27,6 +27,11 @@ public:
     static constexpr ole::HRESULT invalidPropertyValue =
         static_cast<ole::HRESULT>(0x800A0000u | 380);
 
+    TestCtrl() = default;
+    ~TestCtrl() override;
+    TestCtrl(const TestCtrl &) = delete;
+    TestCtrl &operator=(const TestCtrl &) = delete;
+
     ole::HRESULT getProperty(ole::DispId id, ole::Variant &result,
                              ole::ExcepInfo *error = nullptr) override;
     ole::HRESULT putProperty(ole::DispId id, const ole::Variant &value,
@@ -46,6 +51,7 @@ public:
 private:
     ole::ControlSite *m_site = nullptr;
     QPointer<QWidget> m_window;
+    QMetaObject::Connection m_clickConnection;
     bool m_flag = false;
     std::int16_t m_count = 0;
     std::int32_t m_number = 0;
