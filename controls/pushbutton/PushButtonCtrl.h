@@ -52,7 +52,7 @@ private:
     std::int32_t m_extentHeight = 0;
     std::string m_caption;
     bool m_enabled = true;
-    // OLE colours, kept and persisted by the caller's wish; the button keeps the platform look.
+    // OLE colours, kept for whoever reads them back; the button keeps the platform look.
     std::uint32_t m_backColor = 0x8000000F; // button face
     std::uint32_t m_foreColor = 0x80000012; // button text
 };
