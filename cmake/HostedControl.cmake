@@ -1,14 +1,21 @@
-# tarvil_add_control_library(name SOURCES ...): a hosted control library, loaded at run time by
-# class identifier and never linked into the program. It lands in the controls folder of the
-# build tree, where the program and the tests find and register it.
+# tarvil_add_control_library(name [TEST_ONLY] SOURCES ... [LIBS ...]): a hosted control library,
+# loaded at run time by class identifier and never linked into the program. It lands in the
+# controls folder of the build tree, where the program and the tests find and register it.
+# TEST_ONLY libraries land in the tests' own controls folder and are never installed, so the
+# program does not register them.
 function(tarvil_add_control_library name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "TEST_ONLY" "" "SOURCES;LIBS" ${ARGN})
     add_library(${name} MODULE ${ARG_SOURCES})
-    set_target_properties(${name} PROPERTIES
-        PREFIX ""
-        LIBRARY_OUTPUT_DIRECTORY "${TARVIL_CONTROLS_OUTPUT_DIRECTORY}"
-        INSTALL_RPATH "$ORIGIN/..")
+    set_target_properties(${name} PROPERTIES PREFIX "" INSTALL_RPATH "$ORIGIN/..")
     target_link_libraries(${name} PRIVATE tarvil_common tarvil_platform ${ARG_LIBS})
+    if(ARG_TEST_ONLY)
+        set_target_properties(${name} PROPERTIES
+            LIBRARY_OUTPUT_DIRECTORY "${TARVIL_TEST_CONTROLS_OUTPUT_DIRECTORY}"
+            INSTALL_RPATH "$ORIGIN/../../${CMAKE_INSTALL_LIBDIR}")
+        return()
+    endif()
+    set_target_properties(${name} PROPERTIES
+        LIBRARY_OUTPUT_DIRECTORY "${TARVIL_CONTROLS_OUTPUT_DIRECTORY}")
     install(TARGETS ${name} LIBRARY DESTINATION "${TARVIL_CONTROLS_SUBDIR}")
     set_property(GLOBAL APPEND PROPERTY TARVIL_CONTROL_LIBRARIES ${name})
 endfunction()

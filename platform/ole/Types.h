@@ -10,8 +10,14 @@ namespace ole {
 using HRESULT = std::int32_t;
 using DispId = std::int32_t;
 
-constexpr bool succeeded(HRESULT hr) { return hr >= 0; }
-constexpr bool failed(HRESULT hr) { return hr < 0; }
+constexpr bool succeeded(HRESULT hr)
+{
+    return hr >= 0;
+}
+constexpr bool failed(HRESULT hr)
+{
+    return hr < 0;
+}
 
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;

@@ -4,6 +4,7 @@
 #include "platform/ole/Types.h"
 #include "platform/ole/Variant.h"
 
+#include <QRect>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -11,8 +12,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-
-#include <QRect>
 
 class QWidget;
 

@@ -23,6 +23,7 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR), ole::S_OK);
+        ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_TEST_CONTROLS_DIR), ole::S_OK);
         m_container.setEventHandler([this](int id, ole::DispId event, std::span<ole::Variant>) {
             m_events.emplace_back(id, event);
         });

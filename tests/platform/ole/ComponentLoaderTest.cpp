@@ -33,6 +33,7 @@ protected:
 TEST_F(ComponentLoaderTest, RegistersTheControlsFolderAndCreatesByClassId)
 {
     ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR), ole::S_OK);
+    ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_TEST_CONTROLS_DIR), ole::S_OK);
 
     const auto button = ole::Registry::findClass(buttonClsid);
     ASSERT_TRUE(button);
@@ -54,6 +55,7 @@ TEST_F(ComponentLoaderTest, RegistersTheControlsFolderAndCreatesByClassId)
 TEST_F(ComponentLoaderTest, ReportsEveryFailureAsAnError)
 {
     ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR), ole::S_OK);
+    ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_TEST_CONTROLS_DIR), ole::S_OK);
     std::shared_ptr<ole::Control> control;
 
     EXPECT_EQ(ole::ComponentLoader::createInstance(otherClsid, control), ole::REGDB_E_CLASSNOTREG);
@@ -88,7 +90,7 @@ TEST_F(ComponentLoaderTest, OneBrokenLibraryDoesNotStopTheOthers)
     QFile broken(folder.filePath(QStringLiteral("a-broken.so")));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.close();
-    ASSERT_TRUE(QFile::copy(QStringLiteral(TARVIL_CONTROLS_DIR "/tvtestctl.so"),
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TARVIL_TEST_CONTROLS_DIR "/tvtestctl.so"),
                             folder.filePath(QStringLiteral("b-tvtestctl.so"))));
 
     EXPECT_EQ(ole::ComponentLoader::registerLibrariesIn(folder.path().toStdString()),
@@ -103,6 +105,7 @@ TEST_F(ComponentLoaderTest, OneBrokenLibraryDoesNotStopTheOthers)
 TEST_F(ComponentLoaderTest, LibraryCanUnloadOnlyWhenNoInstanceLives)
 {
     ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR), ole::S_OK);
+    ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_TEST_CONTROLS_DIR), ole::S_OK);
     std::shared_ptr<ole::Control> control;
     ASSERT_EQ(ole::ComponentLoader::createInstance(testClsid, control), ole::S_OK);
 
