@@ -1,0 +1,355 @@
+#include "net/CDatagramSocket.h"
+#include "net/CStreamSocket.h"
+#include "net/SocketTypes.h"
+#include "tests/net/SocketTestSupport.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstring>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace winsock;
+
+namespace {
+
+constexpr unsigned kNotify = ui::WM_USER + 7;
+
+ui::LPARAM PointerValue(const char *payload)
+{
+    return reinterpret_cast<ui::LPARAM>(payload);
+}
+
+std::vector<ui::LPARAM> ValuesOf(const RecordingWindow &owner, ui::WPARAM code)
+{
+    std::vector<ui::LPARAM> values;
+    for (const auto &m : owner.messages) {
+        if (m.wParam == code)
+            values.push_back(m.lParam);
+    }
+    return values;
+}
+
+std::vector<char> Pattern(std::size_t size)
+{
+    std::vector<char> bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>((i * 7 + i / 251) % 256);
+    return bytes;
+}
+
+class SocketLayer : public ::testing::Test {
+protected:
+    WinSockSession session;
+    RecordingWindow owner;
+};
+
+} // namespace
+
+TEST_F(SocketLayer, DatagramOf1000BytesArrivesWholeAndOneOf1001IsRejected)
+{
+    CDatagramSocket socket(&owner, kNotify);
+    const std::uint16_t port = FreePort(SOCK_DGRAM);
+    ASSERT_EQ(socket.Create(port), SOCK_OK);
+    PeerSocket peer(SOCK_DGRAM);
+    const std::uint16_t peerPort = peer.bindLoopback();
+    const auto whole = Pattern(1000);
+    peer.sendTo(port, whole);
+    ASSERT_TRUE(owner.waitFor(SN_RECEIVED));
+    peer.sendTo(port, Pattern(1001));
+    ASSERT_TRUE(owner.waitFor(SN_RECEIVE_ERROR));
+    EXPECT_EQ(socket.LastError(), WSAEMSGSIZE);
+    peer.sendTo(port, {'a', 'b', 0});
+    ASSERT_TRUE(owner.waitFor(SN_RECEIVED, 2));
+    EXPECT_EQ(ValuesOf(owner, SN_RECEIVED), (std::vector<ui::LPARAM>{1, 2}));
+
+    int length = 0;
+    sockaddr_in from{};
+    const auto first = socket.Receive(length, &from);
+    ASSERT_TRUE(first);
+    ASSERT_EQ(length, 1000);
+    EXPECT_EQ(std::memcmp(first.get(), whole.data(), 1000), 0);
+    EXPECT_EQ(ntohs(from.sin_port), peerPort);
+    EXPECT_EQ(ntohl(from.sin_addr.s_addr), INADDR_LOOPBACK);
+    const auto second = socket.Receive(length);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(std::string(second.get(), length), std::string("ab\0", 3));
+    EXPECT_FALSE(socket.Receive(length));
+    EXPECT_EQ(length, 0);
+    EXPECT_EQ(socket.Close(), SOCK_OK);
+}
+
+TEST_F(SocketLayer, CreateChecksPortsAndServices)
+{
+    CDatagramSocket socket(&owner, kNotify);
+    for (int port : {0, -5, 65536})
+        EXPECT_EQ(socket.Create(port), SOCK_BADSTATE) << port;
+    EXPECT_EQ(socket.Create("-5"), SOCK_BADSTATE);
+    EXPECT_EQ(socket.Close(), SOCK_BADSTATE) << "nothing was opened";
+
+    EXPECT_EQ(socket.Create("no-such-service-here"), SOCK_ERROR);
+    EXPECT_EQ(socket.LastError(), WSANO_DATA);
+    EXPECT_EQ(socket.Close(), SOCK_BADSTATE);
+
+    const std::uint16_t port = FreePort(SOCK_DGRAM);
+    ASSERT_EQ(socket.Create(std::to_string(port)), SOCK_OK);
+    EXPECT_EQ(socket.Create(port), SOCK_BADSTATE) << "already open";
+    PeerSocket peer(SOCK_DGRAM);
+    peer.sendTo(port, {'x'});
+    EXPECT_TRUE(owner.waitFor(SN_RECEIVED));
+
+    // The port is taken: a second copy of the program must be refused.
+    CDatagramSocket second(&owner, kNotify);
+    EXPECT_EQ(second.Create(port), SOCK_ERROR);
+    EXPECT_EQ(second.LastError(), WSAEADDRINUSE);
+    EXPECT_EQ(second.Close(), SOCK_BADSTATE);
+    EXPECT_EQ(socket.Close(), SOCK_OK);
+}
+
+TEST_F(SocketLayer, PayloadsLeaveInQueueOrderEachReportedWithItsPointer)
+{
+    CDatagramSocket socket(&owner, kNotify);
+    ASSERT_EQ(socket.Create(), SOCK_OK);
+    PeerSocket peer(SOCK_DGRAM);
+    const std::uint16_t port = peer.bindLoopback();
+    const char one[] = "one", two[] = "two", three[] = "three";
+    ASSERT_EQ(socket.SendTo(4, one, "127.0.0.1", port), SOCK_OK);
+    ASSERT_EQ(socket.SendTo(4, two, "127.0.0.1", std::to_string(port)), SOCK_OK);
+    // A host name goes through the blocking look-up.
+    ASSERT_EQ(socket.SendTo(6, three, "localhost", port), SOCK_OK);
+    ASSERT_TRUE(owner.waitFor(SN_SENT, 3));
+    EXPECT_EQ(ValuesOf(owner, SN_SENT),
+              (std::vector{PointerValue(one), PointerValue(two), PointerValue(three)}));
+    for (const char *expected : {"one", "two", "three"}) {
+        char buffer[16] = {};
+        ASSERT_GT(::recv(peer.fd(), buffer, sizeof buffer, MSG_DONTWAIT), 0);
+        EXPECT_STREQ(buffer, expected);
+    }
+    EXPECT_EQ(owner.count(SN_SEND_FAILED), 0u);
+
+    // A service name from the services file.
+    ASSERT_EQ(socket.SendTo(4, one, "127.0.0.1", "discard"), SOCK_OK);
+    EXPECT_TRUE(owner.waitFor(SN_SENT, 4));
+    EXPECT_EQ(socket.Close(), SOCK_OK);
+}
+
+TEST_F(SocketLayer, UnresolvableHostFailsAtOnceAndQueuesNothing)
+{
+    CDatagramSocket socket(&owner, kNotify);
+    ASSERT_EQ(socket.Create(), SOCK_OK);
+    const char payload[] = "page";
+    EXPECT_EQ(socket.SendTo(5, payload, "tarvil-test.invalid", 2000), SOCK_ERROR);
+    EXPECT_GE(socket.LastError(), WSAHOST_NOT_FOUND);
+    EXPECT_LE(socket.LastError(), WSANO_DATA);
+    EXPECT_EQ(socket.SendTo(5, payload, "127.0.0.1", 0), SOCK_BADSTATE);
+    QTest::qWait(50);
+    EXPECT_EQ(socket.Close(), SOCK_OK);
+    QTest::qWait(20);
+    EXPECT_TRUE(owner.messages.empty()) << "nothing was queued, so nothing is reported";
+
+    CDatagramSocket closed(&owner, kNotify);
+    EXPECT_EQ(closed.SendTo(5, payload, "127.0.0.1", 2000), SOCK_BADSTATE);
+}
+
+TEST_F(SocketLayer, CloseReportsUnsentEntriesInQueueOrder)
+{
+    CDatagramSocket socket(&owner, kNotify);
+    ASSERT_EQ(socket.Create(), SOCK_OK);
+    PeerSocket peer(SOCK_DGRAM);
+    const std::uint16_t port = peer.bindLoopback();
+    const char first[] = "first", second[] = "second";
+    ASSERT_EQ(socket.SendTo(6, first, "127.0.0.1", port), SOCK_OK);
+    ASSERT_EQ(socket.SendTo(7, second, "127.0.0.1", port), SOCK_OK);
+    ASSERT_EQ(socket.Close(), SOCK_OK);
+    ASSERT_TRUE(owner.waitFor(SN_SEND_FAILED, 2));
+    QTest::qWait(20);
+    EXPECT_EQ(owner.codes(), (std::vector<ui::WPARAM>{SN_SEND_FAILED, SN_SEND_FAILED}));
+    EXPECT_EQ(ValuesOf(owner, SN_SEND_FAILED),
+              (std::vector{PointerValue(first), PointerValue(second)}));
+    char buffer[16];
+    EXPECT_LT(::recv(peer.fd(), buffer, sizeof buffer, MSG_DONTWAIT), 0);
+}
+
+TEST_F(SocketLayer, StreamLinkConnectsAcceptsAndCarriesData)
+{
+    RecordingWindow listenerOwner, clientOwner;
+    CStreamSocket listener(&listenerOwner, kNotify), client(&clientOwner, kNotify),
+        server(&owner, kNotify);
+    const std::uint16_t port = FreePort(SOCK_STREAM);
+    ASSERT_EQ(listener.Create(port), SOCK_OK);
+    EXPECT_EQ(listener.Connect("127.0.0.1", port), SOCK_BADSTATE);
+    EXPECT_EQ(listener.Accept(server), SOCK_ERROR) << "no connection waits yet";
+    EXPECT_EQ(listener.LastError(), WSAEWOULDBLOCK);
+    ASSERT_EQ(client.Create(), SOCK_OK);
+    ASSERT_EQ(client.Connect("localhost", port), SOCK_OK);
+    ASSERT_TRUE(listenerOwner.waitFor(SN_ACCEPT));
+    ASSERT_TRUE(clientOwner.waitFor(SN_CONNECTED));
+    EXPECT_EQ(listener.Accept(client), SOCK_BADSTATE) << "the new socket must be closed";
+    ASSERT_EQ(listener.Accept(server), SOCK_OK);
+    ASSERT_TRUE(owner.waitFor(SN_CONNECTED));
+
+    const char line[] = "hi\r\n";
+    ASSERT_EQ(client.Send(5, line), SOCK_OK);
+    ASSERT_TRUE(owner.waitFor(SN_RECEIVED));
+    int length = 0;
+    const auto chunk = server.Receive(length);
+    ASSERT_TRUE(chunk);
+    EXPECT_EQ(std::string(chunk.get(), length), std::string(line, 5));
+    EXPECT_TRUE(clientOwner.waitFor(SN_SENT));
+    EXPECT_EQ(ValuesOf(clientOwner, SN_SENT), std::vector{PointerValue(line)});
+
+    sockaddr_in peer{};
+    ASSERT_EQ(server.GetPeerName(peer), SOCK_OK);
+    EXPECT_EQ(ntohl(peer.sin_addr.s_addr), INADDR_LOOPBACK);
+    EXPECT_EQ(listener.GetPeerName(peer), SOCK_BADSTATE);
+    for (CStreamSocket *socket : {&server, &client, &listener})
+        EXPECT_EQ(socket->Close(), SOCK_OK);
+}
+
+TEST_F(SocketLayer, StreamSendAcceptedInPartContinuesFromTheCursor)
+{
+    PeerSocket peerListener(SOCK_STREAM);
+    const int small = 4096;
+    ::setsockopt(peerListener.fd(), SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    const std::uint16_t port = peerListener.bindLoopback();
+    ASSERT_EQ(::listen(peerListener.fd(), 1), 0);
+    CStreamSocket client(&owner, kNotify);
+    ASSERT_EQ(client.Create(), SOCK_OK);
+    ASSERT_EQ(client.Connect("127.0.0.1", port), SOCK_OK);
+    ASSERT_TRUE(owner.waitFor(SN_CONNECTED));
+    const int peer = ::accept(peerListener.fd(), nullptr, nullptr);
+    ASSERT_GE(peer, 0);
+
+    // Far more than the socket buffers hold, so the network takes it in parts.
+    const auto payload = Pattern(16 * 1024 * 1024);
+    ASSERT_EQ(client.Send(static_cast<int>(payload.size()), payload.data()), SOCK_OK);
+    QTest::qWait(100);
+    EXPECT_EQ(owner.count(SN_SENT), 0u) << "the peer has not read yet";
+
+    std::vector<char> received;
+    received.reserve(payload.size());
+    ::fcntl(peer, F_SETFL, O_NONBLOCK);
+    QElapsedTimer timer;
+    timer.start();
+    while (received.size() < payload.size() && timer.elapsed() < 20000) {
+        char buffer[65536];
+        const auto n = ::recv(peer, buffer, sizeof buffer, 0);
+        if (n > 0)
+            received.insert(received.end(), buffer, buffer + n);
+        QCoreApplication::processEvents();
+    }
+    ::close(peer);
+    ASSERT_EQ(received.size(), payload.size());
+    EXPECT_TRUE(received == payload) << "bytes arrive in order, each once";
+    ASSERT_TRUE(owner.waitFor(SN_SENT));
+    QTest::qWait(20);
+    EXPECT_EQ(ValuesOf(owner, SN_SENT), std::vector{PointerValue(payload.data())});
+    EXPECT_EQ(owner.count(SN_SEND_FAILED), 0u);
+    EXPECT_EQ(client.Close(), SOCK_OK);
+}
+
+TEST_F(SocketLayer, RefusedConnectPostsNothing)
+{
+    CStreamSocket client(&owner, kNotify);
+    ASSERT_EQ(client.Create(), SOCK_OK);
+    const int result = client.Connect("127.0.0.1", FreePort(SOCK_STREAM));
+    EXPECT_TRUE(result == SOCK_OK ||
+                (result == SOCK_ERROR && client.LastError() == WSAECONNREFUSED))
+        << result;
+    QTest::qWait(200);
+    EXPECT_TRUE(owner.messages.empty());
+    EXPECT_EQ(client.Close(), SOCK_OK);
+}
+
+// Data the peer sent before closing is announced chunk by chunk before the one close; a reset
+// ends the link the same way.
+TEST_F(SocketLayer, PeerCloseComesAfterEveryChunk)
+{
+    for (const bool reset : {false, true}) {
+        SCOPED_TRACE(reset ? "reset" : "orderly close");
+        RecordingWindow listenerOwner, serverOwner;
+        CStreamSocket listener(&listenerOwner, kNotify), server(&serverOwner, kNotify);
+        const std::uint16_t port = FreePort(SOCK_STREAM);
+        ASSERT_EQ(listener.Create(port), SOCK_OK);
+        PeerSocket peer(SOCK_STREAM);
+        ASSERT_TRUE(peer.connectTo(port));
+        ASSERT_TRUE(listenerOwner.waitFor(SN_ACCEPT));
+        ASSERT_EQ(listener.Accept(server), SOCK_OK);
+        const auto data = Pattern(4500);
+        ASSERT_EQ(::send(peer.fd(), data.data(), data.size(), 0), 4500);
+        if (reset) {
+            QTest::qWait(50); // the data is received before the reset
+            const linger abort{1, 0};
+            ::setsockopt(peer.fd(), SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+        }
+        peer.closeNow();
+        ASSERT_TRUE(serverOwner.waitFor(SN_CLOSED));
+        QTest::qWait(50);
+        auto codes = serverOwner.codes();
+        EXPECT_EQ(codes.front(), ui::WPARAM(SN_CONNECTED));
+        EXPECT_EQ(codes.back(), ui::WPARAM(SN_CLOSED));
+        EXPECT_EQ(serverOwner.count(SN_CLOSED), 1u);
+        EXPECT_EQ(serverOwner.count(SN_RECEIVE_ERROR), 0u);
+        std::vector<char> received;
+        int length = 0;
+        while (const auto chunk = server.Receive(length))
+            received.insert(received.end(), chunk.get(), chunk.get() + length);
+        EXPECT_TRUE(received == data);
+        EXPECT_EQ(serverOwner.count(SN_RECEIVED), codes.size() - 2);
+        if (reset) {
+            EXPECT_EQ(server.LastError(), WSAECONNRESET);
+        }
+        EXPECT_EQ(server.Close(), SOCK_OK);
+        EXPECT_EQ(listener.Close(), SOCK_OK);
+    }
+}
+
+// An idle program watches only for incoming data: nothing wakes it.
+TEST_F(SocketLayer, IdleSocketsCauseNoWakeUps)
+{
+    RecordingWindow clientOwner, serverOwner;
+    CDatagramSocket datagram(&owner, kNotify);
+    CStreamSocket listener(&owner, kNotify), client(&clientOwner, kNotify),
+        server(&serverOwner, kNotify);
+    const std::uint16_t port = FreePort(SOCK_STREAM);
+    ASSERT_EQ(datagram.Create(FreePort(SOCK_DGRAM)), SOCK_OK);
+    ASSERT_EQ(listener.Create(port), SOCK_OK);
+    CStreamSocket unconnected(&owner, kNotify);
+    ASSERT_EQ(unconnected.Create(), SOCK_OK);
+    ASSERT_EQ(client.Create(), SOCK_OK);
+    ASSERT_EQ(client.Connect("127.0.0.1", port), SOCK_OK);
+    ASSERT_TRUE(owner.waitFor(SN_ACCEPT));
+    ASSERT_EQ(listener.Accept(server), SOCK_OK);
+    ASSERT_TRUE(clientOwner.waitFor(SN_CONNECTED));
+    QTest::qWait(50);
+
+    class ActivityCounter : public QObject {
+    public:
+        int events = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::SockAct ||
+                event->type() == ui::WindowMessageEvent::eventType())
+                ++events;
+            return false;
+        }
+    } counter;
+    int wakeUps = 0;
+    QCoreApplication::instance()->installEventFilter(&counter);
+    const auto connection = QObject::connect(QAbstractEventDispatcher::instance(),
+                                             &QAbstractEventDispatcher::awake, [&] { ++wakeUps; });
+    QEventLoop loop;
+    QTimer::singleShot(200, &loop, &QEventLoop::quit);
+    loop.exec();
+    QObject::disconnect(connection);
+    QCoreApplication::instance()->removeEventFilter(&counter);
+    EXPECT_EQ(counter.events, 0);
+    EXPECT_LE(wakeUps, 3);
+    for (CSocket *socket :
+         std::initializer_list<CSocket *>{&datagram, &listener, &unconnected, &client, &server})
+        EXPECT_EQ(socket->Close(), SOCK_OK);
+}
