@@ -87,7 +87,7 @@ void ToolTipControl::RelayEvent(QObject *target, QEvent *event)
         }
         break;
     case QEvent::Leave:
-        if (toolAt(target) && toolAt(target)->widget == m_pending) {
+        if (const Tool *tool = toolAt(target); tool && tool->widget == m_pending) {
             m_showTimer.stop();
             hide();
             m_pending = nullptr;
