@@ -115,9 +115,13 @@ int WSACleanup()
     if (!started())
         return SOCKET_ERROR;
     if (--g_startups == 0) {
-        for (const auto &[fd, state] : sockets())
-            ::close(fd);
+        // The notifiers go before their descriptors.
+        auto open = std::move(sockets());
         sockets().clear();
+        for (auto &[fd, state] : open) {
+            state.reset();
+            ::close(fd);
+        }
     }
     return 0;
 }

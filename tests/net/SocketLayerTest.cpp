@@ -181,6 +181,9 @@ TEST_F(SocketLayer, StreamLinkConnectsAcceptsAndCarriesData)
         server(&owner, kNotify);
     const std::uint16_t port = FreePort(SOCK_STREAM);
     ASSERT_EQ(listener.Create(port), SOCK_OK);
+    CStreamSocket secondListener(&listenerOwner, kNotify);
+    EXPECT_EQ(secondListener.Create(port), SOCK_ERROR);
+    EXPECT_EQ(secondListener.LastError(), WSAEADDRINUSE);
     EXPECT_EQ(listener.Connect("127.0.0.1", port), SOCK_BADSTATE);
     EXPECT_EQ(listener.Accept(server), SOCK_ERROR) << "no connection waits yet";
     EXPECT_EQ(listener.LastError(), WSAEWOULDBLOCK);
