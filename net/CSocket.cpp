@@ -138,7 +138,6 @@ int CSocket::Select(SOCKET socket)
     return WSAAsyncSelect(socket, m_window.get(), WM_SOCKET_EVENT, events);
 }
 
-// Keeps the last error and closes what is open.
 int CSocket::Fail()
 {
     m_lastError = WSAGetLastError();

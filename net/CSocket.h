@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -67,7 +68,6 @@ protected:
     bool ReceiveOnce();
     void Notify(int code, ui::LPARAM value);
     void PostSocketEvent(long event);
-    int Fail();
 
     // Accept, connect and close events of a stream socket.
     virtual void OnConnectionEvent(long event);
@@ -87,9 +87,10 @@ private:
         sockaddr_in from;
     };
 
-    int Open(std::optional<std::uint16_t> port);
     int ResolvePort(std::string_view service, std::uint16_t &port);
     int OpenWindow();
+    // Keeps WSAGetLastError as the last error and closes what is open: SOCK_ERROR.
+    int Fail();
     int Select(winsock::SOCKET socket);
     void Discard();
     void OnSocketEvent(winsock::SOCKET socket, ui::LPARAM lParam);

@@ -21,7 +21,8 @@ public:
     // SN_CONNECTED to its own owner. Errors are kept as this socket's last error.
     int Accept(CStreamSocket &socket);
 
-    // Queues the bytes. SOCK_OK, SOCK_NOMEM, or SOCK_BADSTATE when the socket is not open.
+    // Queues the bytes. SOCK_OK, SOCK_NOMEM, SOCK_BADSTATE when the socket is not open, or
+    // SOCK_ERROR with WSAEFAULT for a negative length or a missing payload.
     int Send(int length, const char *payload);
 
     // The oldest received chunk, which the caller now owns, and its length; empty when none
