@@ -85,6 +85,10 @@ constexpr unsigned WSAGETSELECTERROR(std::intptr_t lParam)
 {
     return (static_cast<unsigned>(lParam) >> 16) & 0xFFFFu;
 }
+constexpr unsigned WSAGETASYNCBUFLEN(std::intptr_t lParam)
+{
+    return WSAGETSELECTEVENT(lParam);
+}
 constexpr unsigned WSAGETASYNCERROR(std::intptr_t lParam)
 {
     return WSAGETSELECTERROR(lParam);

@@ -3,6 +3,7 @@
 #include <QFuture>
 #include <QPromise>
 #include <thread>
+#include <type_traits>
 #include <utility>
 
 namespace winsock {

@@ -201,7 +201,10 @@ TEST(AsyncGetHostByAddr, AnswersTheWindowWithTheNameOnce)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.messages.empty(); }, 5000));
     EXPECT_EQ(window.messages.front().wParam, handle);
     EXPECT_EQ(WSAGETASYNCERROR(window.messages.front().lParam), 0u);
-    EXPECT_EQ(WSAAsyncHostName(&window, handle), "localhost");
+    const auto name = WSAAsyncHostName(&window, handle);
+    ASSERT_TRUE(name);
+    EXPECT_FALSE(name->empty());
+    EXPECT_EQ(name->size(), WSAGETASYNCBUFLEN(window.messages.front().lParam));
     EXPECT_FALSE(WSAAsyncHostName(&window, handle));
 
     // A window gone before the answer is simply never told.
