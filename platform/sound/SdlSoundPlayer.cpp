@@ -144,6 +144,9 @@ bool SdlSoundPlayer::openDevice()
     if (m_device != 0)
         return true;
     if (!m_audioStarted) {
+        // SDL's audio brings its event queue along, which would otherwise take over SIGINT and
+        // SIGTERM, and the program would no longer end when asked to.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
         m_audioStarted = true;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
@@ -54,12 +56,12 @@ class SdlSoundPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        m_previousDirectory = fs::current_path();
         ASSERT_TRUE(m_root.isValid());
         m_folder = QFile::encodeName(m_root.path()).toStdString();
         fs::create_directories(current());
         fs::create_directories(windows());
         fs::create_directories(bundled());
-        m_previousDirectory = fs::current_path();
         fs::current_path(current());
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", output().c_str(), 1);
@@ -173,12 +175,12 @@ TEST_F(SdlSoundPlayerTest, BareNameIsSearchedInCurrentThenWindowsThenBundledFold
 TEST_F(SdlSoundPlayerTest, NameWithAFolderIsUsedAsItIs)
 {
     writeFile(current() / "chosen" / "page.wav", levelWav(kPathLevel, 0.2));
-    writeFile(windows() / "page.wav", levelWav(kWindowsLevel, 0.2));
+    writeFile(windows() / "elsewhere" / "page.wav", levelWav(kWindowsLevel, 0.2));
     EXPECT_TRUE(play((current() / "chosen" / "page.wav").string()));
     EXPECT_EQ(heardLevel(), kPathLevel);
     EXPECT_TRUE(play("chosen/page.wav"));
     EXPECT_EQ(heardLevel(), kPathLevel);
-    // Not looked for elsewhere under its bare name.
+    // A relative path is taken from the current directory only, never searched for.
     EXPECT_TRUE(play("elsewhere/page.wav"));
     EXPECT_EQ(heardLevel(), kDefaultLevel);
 }
@@ -190,9 +192,14 @@ TEST_F(SdlSoundPlayerTest, MissingOrUnplayableFilePlaysTheDefault)
     writeFile(current() / "header.wav", wav.substr(0, 20));
     writeFile(current() / "truncated.wav", wav.substr(0, wav.size() / 2));
     writeFile(current() / "empty.wav", "");
+    // Five minutes at 100 frames a second: small on disk, too long to convert whole.
+    writeFile(current() / "long.wav",
+              wavgen::encodeWav(std::vector<std::int16_t>(30001, 1000), 100));
     fs::create_directories(current() / "folder.wav");
+    // Reading a pipe would wait for a writer for ever.
+    ASSERT_EQ(mkfifo((current() / "pipe.wav").c_str(), 0600), 0);
     for (const char *name : {"missing.wav", "text.wav", "header.wav", "truncated.wav", "empty.wav",
-                             "folder.wav", ""}) {
+                             "long.wav", "folder.wav", "./pipe.wav", ""}) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(play(name));
         EXPECT_EQ(heardLevel(), kDefaultLevel);
@@ -218,6 +225,19 @@ TEST_F(SdlSoundPlayerTest, ReportsFailureWhenNothingCanBePlayed)
     fs::remove(bundled() / "default.wav");
     EXPECT_FALSE(play("missing.wav"));
     EXPECT_TRUE(play("page.wav"));
+}
+
+TEST_F(SdlSoundPlayerTest, LeavesTheProgramsSignalsAlone)
+{
+    // The program must still end when asked to while the sound device is open.
+    writeFile(current() / "page.wav", levelWav(kCurrentLevel, 0.2));
+    SdlSoundPlayer player;
+    EXPECT_TRUE(player.sndPlaySound("page.wav", SND_ASYNC));
+    for (const int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action {};
+        ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << signal;
+    }
 }
 
 } // namespace
