@@ -12,8 +12,9 @@ namespace sound {
 //
 // A bare file name is looked for in the current directory, the Windows directory and the bundled
 // sounds folder, in that order; a name with a folder is used as it is. A file that cannot be found
-// or loaded plays the bundled "default.wav" instead. The bundled folder is
-// $TARVIL_SOUNDS_DIR when set, else share/tarvil32/sounds beside the program's bin/ folder.
+// or loaded, or that would play for five minutes or more, plays the bundled "default.wav" instead.
+// The bundled folder is $TARVIL_SOUNDS_DIR when set, else share/tarvil32/sounds beside the
+// program's bin/ folder.
 //
 // SDL's audio subsystem is started at the first sound, with the driver SDL picks from the
 // environment, and the device stays open until the player is destroyed. Call from one thread.
