@@ -29,8 +29,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kDefault
 
 CEventSounds::CEventSounds(CSettings &settings, sound::SoundPlayer &player)
     : m_settings(settings), m_player(player)
-{
-}
+{}
 
 void CEventSounds::PlayEventSound(std::string_view eventName, Mode mode)
 {

@@ -2,17 +2,20 @@
 
 #include "app/CSettings.h"
 #include "app/CTarvilApp.h"
+#include "app/Messages.h"
 #include "app/SettingsKeys.h"
+#include "net/SocketTypes.h"
+#include "net/WinSockErrors.h"
+#include "paging/PageDatagram.h"
 #include "platform/sound/SoundPlayer.h"
 #include "platform/text/Ansi.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ToolTipControl.h"
 
-#include <algorithm>
-#include <climits>
-
 #include <QComboBox>
 #include <QIcon>
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -31,6 +34,10 @@ CPagerDlg::CPagerDlg(CTarvilApp &app, QWidget *parent)
     onClick(IDC_MEMORY, [this] { OnMemory(); });
     onClick(IDC_OPTIONS, [this] { OnOptions(); });
     onClick(IDC_EXIT, [this] { OnExit(); });
+    onMessage(WM_DATAGRAM_NOTIFY,
+              [this](ui::WPARAM code, ui::LPARAM value) { OnDatagramNotify(code, value); });
+    onMessage(WM_STREAM_NOTIFY,
+              [this](ui::WPARAM code, ui::LPARAM value) { OnStreamNotify(code, value); });
 }
 
 CPagerDlg::~CPagerDlg() = default;
@@ -46,6 +53,8 @@ bool CPagerDlg::OnInitDialog()
     PlayStartUpSound();
     m_balloon = std::make_unique<ui::ToolTipControl>(this);
     m_balloon->Activate(true);
+    if (!StartNetworking())
+        return true;
 
     CSettings &settings = m_app.Settings();
     QComboBox *box = DestinationBox();
@@ -58,6 +67,33 @@ bool CPagerDlg::OnInitDialog()
 
     const QIcon icon(QStringLiteral(":/icons/tarvil.xpm"));
     setWindowIcon(icon);
+    return true;
+}
+
+// WinSock, the datagram socket for pages and the listening socket for chats. A failure is shown
+// and closes the window, which ends the program; the message stays up until confirmed.
+bool CPagerDlg::StartNetworking()
+{
+    auto fail = [this](int error, std::string_view context) {
+        ReportWinSockError(error, context);
+        ui::PostMessage(this, ui::WM_CLOSE, 0, 0);
+        return false;
+    };
+
+    auto winSock = std::make_unique<CWinSockInit>(winsock::MAKEWORD(1, 1));
+    if (winSock->Start() != SOCK_OK)
+        return fail(winSock->LastError(), "WinSock failure Initializing");
+    m_app.SetWinSock(std::move(winSock));
+
+    auto datagram = std::make_unique<CDatagramSocket>(this, WM_DATAGRAM_NOTIFY);
+    if (datagram->Create(PAGE_PORT) != SOCK_OK)
+        return fail(datagram->LastError(), "Datagram failure Initializing");
+    m_app.SetDatagramSocket(std::move(datagram));
+
+    auto listener = std::make_unique<CStreamSocket>(this, WM_STREAM_NOTIFY);
+    if (listener->Create(CHAT_PORT) != SOCK_OK)
+        return fail(listener->LastError(), "Datagram failure Initializing");
+    m_app.SetListeningSocket(std::move(listener));
     return true;
 }
 
@@ -112,6 +148,10 @@ void CPagerDlg::ApplyBalloonDelay()
 
 void CPagerDlg::OnPage()
 {
+    if (!m_app.DatagramSocket()) {
+        ui::MessageBox(this, "Bad Datagram - Restart Tarvil.", "Error", ui::MessageIcon::Stop);
+        return;
+    }
     QComboBox *box = DestinationBox();
     const std::string typed = text::toAnsi(box->currentText());
     if (typed.empty()) {
@@ -162,14 +202,122 @@ void CPagerDlg::OnExit()
     ui::PostMessage(this, ui::WM_CLOSE, 0, 0);
 }
 
-// The page window, the send loop and the memory and options windows are separate windows of
-// their own; until they are part of the program these open nothing and send nothing.
+// Every address of the destination gets the payload with its zero byte. A name that does not
+// resolve is reported at once and the others are still sent; "Send Page" plays only when every
+// datagram was queued.
+void CPagerDlg::SendPage(const std::string &payload, const std::string &destination)
+{
+    CDatagramSocket &socket = *m_app.DatagramSocket();
+    CPendingPayloads &pending = m_app.PendingPayloads();
+    const char *bytes = pending.Hold(payload);
+    const int length = static_cast<int>(payload.size()) + 1;
+    bool allSent = true;
+    for (const std::string &address : page::DestinationTokens(destination)) {
+        if (socket.SendTo(length, bytes, address, PAGE_PORT) == SOCK_OK) {
+            pending.Queued(bytes);
+        } else {
+            ReportWinSockError(socket.LastError(), "Failed to write data to datagram socket");
+            allSent = false;
+        }
+    }
+    pending.ReleaseIfUnqueued(bytes);
+    if (allSent)
+        m_app.Sounds().PlayEventSound(keys::kSendPage, CEventSounds::Mode::Synchronous);
+}
+
+void CPagerDlg::OnDatagramNotify(ui::WPARAM code, ui::LPARAM value)
+{
+    switch (code) {
+    case SN_SENT:
+        m_app.PendingPayloads().Finished(static_cast<std::uintptr_t>(value));
+        break;
+    case SN_SEND_FAILED: {
+        const std::string text =
+            m_app.PendingPayloads().Finished(static_cast<std::uintptr_t>(value));
+        ui::MessageBox(this, "Error sending data (" + text + ")", "Winsock Information",
+                       ui::MessageIcon::Exclamation);
+        break;
+    }
+    case SN_RECEIVED:
+        DecodeDatagram();
+        break;
+    case SN_RECEIVE_ERROR:
+        ui::MessageBox(this, "Error reading data.", "Winsock Information",
+                       ui::MessageIcon::Exclamation);
+        break;
+    default:
+        ui::MessageBox(this, "Unknown switch value in wParam.", "Winsock Information",
+                       ui::MessageIcon::Information);
+        break;
+    }
+}
+
+// One notification, one datagram: a receipt opens its window; a page that asks for a delivery
+// receipt gets it queued before its window opens, so it leaves once the window is up.
+void CPagerDlg::DecodeDatagram()
+{
+    CDatagramSocket *socket = m_app.DatagramSocket();
+    int length = 0;
+    sockaddr_in from{};
+    const std::unique_ptr<char[]> datagram = socket ? socket->Receive(length, &from) : nullptr;
+    if (!datagram)
+        return;
+    const page::Decoded decoded = page::Decode(std::span<const char>(datagram.get(), length));
+    const std::string sender = winsock::inet_ntoa(from.sin_addr);
+
+    switch (decoded.kind) {
+    case page::Decoded::Kind::ReadReceipt:
+        OpenReceiptWindow(ReceiptKind::Read, sender);
+        return;
+    case page::Decoded::Kind::DeliveryReceipt:
+        OpenReceiptWindow(ReceiptKind::Delivery, sender);
+        return;
+    case page::Decoded::Kind::Page:
+        break;
+    }
+    if (decoded.deliveryReceiptRequested) {
+        CPendingPayloads &pending = m_app.PendingPayloads();
+        const char *receipt = pending.Hold(page::kDeliveryMarker);
+        const int receiptLength = static_cast<int>(page::kDeliveryMarker.size()) + 1;
+        if (socket->SendTo(receiptLength, receipt, sender, PAGE_PORT) == SOCK_OK)
+            pending.Queued(receipt);
+        else
+            ReportWinSockError(socket->LastError(), "Failed to write delivery receipt");
+        pending.ReleaseIfUnqueued(receipt);
+    }
+    ShowReceivedPage(decoded.text, decoded.readReceiptRequested, sender);
+}
+
+void CPagerDlg::OnStreamNotify(ui::WPARAM code, ui::LPARAM)
+{
+    if (code != SN_ACCEPT || !m_app.ListeningSocket())
+        return;
+    m_app.Sounds().PlayEventSound(keys::kStartChat, CEventSounds::Mode::Synchronous);
+    StartIncomingChat(*m_app.ListeningSocket());
+}
+
+// The page, receipt, chat, memory and options windows are windows of their own. Until they are
+// part of the program, a received page is announced by its sound only, a waiting chat
+// connection is taken and closed at once so the caller is not left waiting, and the buttons
+// open nothing.
+void CPagerDlg::ShowReceivedPage(const std::string &, bool, const std::string &)
+{
+    m_app.Sounds().PlayEventSound(keys::kReceivePage, CEventSounds::Mode::Synchronous);
+}
+
+void CPagerDlg::OpenReceiptWindow(ReceiptKind, const std::string &) {}
+
+void CPagerDlg::StartIncomingChat(CStreamSocket &listener)
+{
+    CStreamSocket connection(nullptr, 0);
+    if (listener.Accept(connection) == SOCK_OK)
+        connection.Close();
+}
+
 bool CPagerDlg::RunPageWindow(const std::string &, std::string &)
 {
     return false;
 }
-
-void CPagerDlg::SendPage(const std::string &, const std::string &) {}
 
 void CPagerDlg::RunMemoryWindow() {}
 

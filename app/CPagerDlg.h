@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+class CStreamSocket;
 class CTarvilApp;
 class QComboBox;
 
@@ -33,19 +34,33 @@ public:
     QComboBox *DestinationBox() const;
     ui::ToolTipControl *Balloon() const { return m_balloon.get(); }
 
+    enum class ReceiptKind { Delivery, Read };
+
 protected:
     bool OnInitDialog() override;
     bool PreTranslateMessage(QObject *target, QEvent *event) override;
 
     // The windows the buttons open. The page window composes a page for `shownDestination` and
-    // returns true with its payload when the user sends it; the send loop then delivers the
-    // payload to every address of `destination`.
+    // returns true with its payload when the user sends it.
     virtual bool RunPageWindow(const std::string &shownDestination, std::string &payload);
-    virtual void SendPage(const std::string &payload, const std::string &destination);
     virtual void RunMemoryWindow();
     virtual void RunOptionsWindow();
+    // The windows that incoming datagrams and connections open: a received page (its text, whether
+    // the sender waits for a read receipt, the sender's dotted address), a receipt, and the chat
+    // window that takes a connection waiting on the listening socket.
+    virtual void ShowReceivedPage(const std::string &text, bool readReceipt,
+                                  const std::string &sender);
+    virtual void OpenReceiptWindow(ReceiptKind kind, const std::string &sender);
+    virtual void StartIncomingChat(CStreamSocket &listener);
+
+    // Sends the payload to every address of the (alias-resolved) destination.
+    void SendPage(const std::string &payload, const std::string &destination);
 
 private:
+    bool StartNetworking();
+    void OnDatagramNotify(ui::WPARAM code, ui::LPARAM value);
+    void OnStreamNotify(ui::WPARAM code, ui::LPARAM value);
+    void DecodeDatagram();
     void OnPage();
     void OnMemory();
     void OnOptions();

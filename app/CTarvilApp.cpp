@@ -9,10 +9,25 @@ CTarvilApp::CTarvilApp(CSettings &settings, sound::SoundPlayer &player,
                        std::string controlsDirectory)
     : m_settings(settings), m_player(player), m_sounds(settings, player),
       m_controlsDirectory(std::move(controlsDirectory))
+{}
+
+CTarvilApp::~CTarvilApp()
 {
+    EndNetworking();
 }
 
-CTarvilApp::~CTarvilApp() = default;
+void CTarvilApp::EndNetworking()
+{
+    if (m_datagramSocket)
+        m_datagramSocket->Close();
+    if (m_listeningSocket)
+        m_listeningSocket->Close();
+    m_datagramSocket.reset();
+    m_listeningSocket.reset();
+    if (m_winSock)
+        m_winSock->End();
+    m_winSock.reset();
+}
 
 int CTarvilApp::Run()
 {
@@ -27,5 +42,6 @@ int CTarvilApp::Run()
     m_mainWindow = &mainWindow;
     mainWindow.DoModal();
     m_mainWindow = nullptr;
+    EndNetworking();
     return 0;
 }

@@ -14,8 +14,8 @@ int main(int argc, char **argv)
     const QString programName = QFileInfo(QCoreApplication::applicationFilePath()).baseName();
     CSettings settings((programName + QStringLiteral(".INI")).toStdString());
 
-    const QString controls =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(TARVIL_CONTROLS_RELATIVE_DIR));
+    const QString controls = QDir(QCoreApplication::applicationDirPath())
+                                 .filePath(QStringLiteral(TARVIL_CONTROLS_RELATIVE_DIR));
     sound::SdlSoundPlayer player;
     CTarvilApp app(settings, player, QDir::cleanPath(controls).toStdString());
     return app.Run();

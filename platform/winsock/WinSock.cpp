@@ -375,6 +375,13 @@ std::uint32_t inet_addr(std::string_view text)
     return address ? address->s_addr : INADDR_NONE;
 }
 
+std::string inet_ntoa(in_addr address)
+{
+    const std::uint32_t host = ntohl(address.s_addr);
+    return std::to_string(host >> 24) + '.' + std::to_string((host >> 16) & 0xFF) + '.' +
+           std::to_string((host >> 8) & 0xFF) + '.' + std::to_string(host & 0xFF);
+}
+
 int WSAAsyncSelect(SOCKET s, QObject *window, unsigned message, long events)
 {
     SocketState *state = find(s);

@@ -145,6 +145,8 @@ std::optional<in_addr> gethostbyname(std::string_view name);
 // Dotted decimal text (also the short and hexadecimal forms) to an address in network byte
 // order; INADDR_NONE for anything else.
 std::uint32_t inet_addr(std::string_view text);
+// An address in network byte order as dotted decimal text.
+std::string inet_ntoa(in_addr address);
 
 // Reports the selected events of `s` to `window` as posted messages (see WindowMessage.h); events
 // 0 or no window stops the reports. Replaces any earlier selection of the socket. FD_READ and

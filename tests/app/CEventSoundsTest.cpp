@@ -1,4 +1,5 @@
 #include "app/CEventSounds.h"
+
 #include "app/CSettings.h"
 #include "app/SettingsKeys.h"
 #include "support/RecordingSoundPlayer.h"

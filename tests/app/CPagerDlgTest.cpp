@@ -1,10 +1,12 @@
 #include "app/CPagerDlg.h"
+
 #include "app/CSettings.h"
 #include "app/CTarvilApp.h"
 #include "app/SettingsKeys.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ToolTipControl.h"
+#include "support/NetworkNamespaces.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/TempWindowsDirectory.h"
 
@@ -22,8 +24,20 @@ class TestPagerDlg : public CPagerDlg {
 public:
     using CPagerDlg::CPagerDlg;
 
+    struct Received {
+        std::string text;
+        bool readReceipt;
+        std::string sender;
+    };
+    struct Receipt {
+        ReceiptKind kind;
+        std::string sender;
+    };
+
     std::vector<std::string> shownDestinations;
-    std::vector<std::string> sentDestinations;
+    std::vector<Received> received;
+    std::vector<Receipt> receipts;
+    std::string pageText = "hello";
     bool sendPages = true;
     int memoryRuns = 0;
     int optionsRuns = 0;
@@ -33,12 +47,17 @@ protected:
     bool RunPageWindow(const std::string &shownDestination, std::string &payload) override
     {
         shownDestinations.push_back(shownDestination);
-        payload = "hello";
+        payload = pageText;
         return sendPages;
     }
-    void SendPage(const std::string &, const std::string &destination) override
+    void ShowReceivedPage(const std::string &text, bool readReceipt,
+                          const std::string &sender) override
     {
-        sentDestinations.push_back(destination);
+        received.push_back({text, readReceipt, sender});
+    }
+    void OpenReceiptWindow(ReceiptKind kind, const std::string &sender) override
+    {
+        receipts.push_back({kind, sender});
     }
     void RunMemoryWindow() override { ++memoryRuns; }
     void RunOptionsWindow() override
@@ -49,8 +68,15 @@ protected:
     }
 };
 
+// Each test runs in a network of its own, so the main window can bind its fixed ports.
 class PagerDlgTest : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        if (!testnet::EnterPrivateNetwork())
+            GTEST_SKIP() << "needs a network namespace of its own (root)";
+    }
+
     PagerDlgTest()
     {
         ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR);
@@ -69,7 +95,9 @@ protected:
             actions(dialog);
             QTest::keyClick(&dialog, Qt::Key_Escape);
         });
-        return dialog.DoModal();
+        const int result = dialog.DoModal();
+        app.EndNetworking();
+        return result;
     }
 
     static void typeDestination(TestPagerDlg &dialog, const QString &text)
@@ -79,6 +107,11 @@ protected:
     static void clickPage(TestPagerDlg &dialog)
     {
         QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
+    }
+    // Pages sent to this machine come back to the window that sent them.
+    static bool waitForPages(TestPagerDlg &dialog, std::size_t count)
+    {
+        return QTest::qWaitFor([&] { return dialog.received.size() >= count; }, 5000);
     }
 
     TempWindowsDirectory windir;
@@ -105,10 +138,9 @@ TEST_F(PagerDlgTest, ShowsTheWindowWithItsButtonsAndFillsTheDestinationBox)
         EXPECT_EQ(box->itemText(1), QString());
         EXPECT_EQ(box->itemText(2), QStringLiteral("office"));
 
-        const std::pair<int, const char *> buttons[] = {
-            {CPagerDlg::IDC_PAGE, "&Page"},
-            {CPagerDlg::IDC_MEMORY, "&Memory"},
-            {CPagerDlg::IDC_OPTIONS, "&Options"}};
+        const std::pair<int, const char *> buttons[] = {{CPagerDlg::IDC_PAGE, "&Page"},
+                                                        {CPagerDlg::IDC_MEMORY, "&Memory"},
+                                                        {CPagerDlg::IDC_OPTIONS, "&Options"}};
         for (const auto &[id, caption] : buttons) {
             auto *button = dialog.GetDlgItem(id)->findChild<QPushButton *>();
             if (!button)
@@ -159,50 +191,72 @@ TEST_F(PagerDlgTest, EmptyDestinationIsRefused)
 
 TEST_F(PagerDlgTest, NewDestinationsAreRememberedButPrefixesOfKnownOnesAreNot)
 {
-    settings.AddAddress("Server1.example");
+    settings.AddAddress("127.0.0.10");
     runWindow([&](TestPagerDlg &dialog) {
-        typeDestination(dialog, QStringLiteral("serv"));
+        typeDestination(dialog, QStringLiteral("127.0.0.1"));
         clickPage(dialog);
         EXPECT_EQ(dialog.DestinationBox()->count(), 1);
 
-        typeDestination(dialog, QStringLiteral("10.0.0.7"));
+        typeDestination(dialog, QStringLiteral("127.0.0.2"));
         clickPage(dialog);
         EXPECT_EQ(dialog.DestinationBox()->count(), 2);
 
-        const std::vector<std::string> expected{"serv", "10.0.0.7"};
+        const std::vector<std::string> expected{"127.0.0.1", "127.0.0.2"};
         EXPECT_EQ(dialog.shownDestinations, expected);
-        EXPECT_EQ(dialog.sentDestinations, expected);
+        ASSERT_TRUE(waitForPages(dialog, 2));
+        EXPECT_EQ(dialog.received[0].text, "hello");
     });
-    const std::vector<std::string> expected{"Server1.example", "10.0.0.7"};
+    const std::vector<std::string> expected{"127.0.0.10", "127.0.0.2"};
     EXPECT_EQ(settings.AddressList(), expected);
+}
+
+TEST_F(PagerDlgTest, PrefixSearchIgnoresCase)
+{
+    settings.AddAddress("Server1.example");
+    runWindow([&](TestPagerDlg &dialog) {
+        dialog.sendPages = false;
+        typeDestination(dialog, QStringLiteral("serv"));
+        clickPage(dialog);
+        EXPECT_EQ(dialog.DestinationBox()->count(), 1);
+    });
+    EXPECT_EQ(settings.AddressList(), std::vector<std::string>{"Server1.example"});
 }
 
 TEST_F(PagerDlgTest, AliasIsShownAndRememberedButItsValueIsPaged)
 {
-    settings.WriteString(keys::kAlias, "office", "10.0.0.1,10.0.0.2");
-    settings.WriteString(keys::kAlias, "boss", "office");
+    settings.WriteString(keys::kAlias, "office", "127.0.0.1,127.0.0.2");
     runWindow([&](TestPagerDlg &dialog) {
         typeDestination(dialog, QStringLiteral("Office"));
         clickPage(dialog);
+        EXPECT_EQ(dialog.shownDestinations, std::vector<std::string>{"Office"});
+        ASSERT_TRUE(waitForPages(dialog, 2));
+    });
+    EXPECT_EQ(settings.AddressList(), std::vector<std::string>{"Office"});
+}
+
+TEST_F(PagerDlgTest, AnAliasIsResolvedOneStepOnly)
+{
+    // "boss" stands for "office", which is not looked up again: it does not resolve as a host.
+    settings.WriteString(keys::kAlias, "boss", "office.invalid");
+    settings.WriteString(keys::kAlias, "office.invalid", "127.0.0.1");
+    runWindow([&](TestPagerDlg &dialog) {
         typeDestination(dialog, QStringLiteral("boss"));
         clickPage(dialog);
-        const std::vector<std::string> shown{"Office", "boss"};
-        const std::vector<std::string> sent{"10.0.0.1,10.0.0.2", "office"};
-        EXPECT_EQ(dialog.shownDestinations, shown);
-        EXPECT_EQ(dialog.sentDestinations, sent);
     });
-    const std::vector<std::string> remembered{"Office", "boss"};
-    EXPECT_EQ(settings.AddressList(), remembered);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Tarvil32");
+    EXPECT_NE(boxes[0].text.find("Failed to write data to datagram socket"), std::string::npos);
 }
 
 TEST_F(PagerDlgTest, CancelledPageSendsNothing)
 {
     runWindow([&](TestPagerDlg &dialog) {
         dialog.sendPages = false;
-        typeDestination(dialog, QStringLiteral("10.0.0.7"));
+        typeDestination(dialog, QStringLiteral("127.0.0.1"));
         clickPage(dialog);
         EXPECT_EQ(dialog.shownDestinations.size(), 1u);
-        EXPECT_TRUE(dialog.sentDestinations.empty());
+        QTest::qWait(100);
+        EXPECT_TRUE(dialog.received.empty());
     });
 }
 

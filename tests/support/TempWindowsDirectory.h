@@ -8,7 +8,8 @@
 class TempWindowsDirectory {
 public:
     TempWindowsDirectory()
-        : m_previous(qgetenv("TARVIL_WINDIR")), m_hadPrevious(qEnvironmentVariableIsSet("TARVIL_WINDIR"))
+        : m_previous(qgetenv("TARVIL_WINDIR")),
+          m_hadPrevious(qEnvironmentVariableIsSet("TARVIL_WINDIR"))
     {
         qputenv("TARVIL_WINDIR", m_dir.path().toLocal8Bit());
     }

@@ -1,0 +1,275 @@
+#include "app/CPagerDlg.h"
+#include "app/CSettings.h"
+#include "app/CTarvilApp.h"
+#include "app/SettingsKeys.h"
+#include "net/CDatagramSocket.h"
+#include "net/CWinSockInit.h"
+#include "net/SocketTypes.h"
+#include "platform/ole/ComponentLoader.h"
+#include "platform/ui/MessageBox.h"
+#include "support/NetworkNamespaces.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/TempWindowsDirectory.h"
+
+#include <QComboBox>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testnet::LinkedNamespaces;
+
+class NetworkPagerDlg : public CPagerDlg {
+public:
+    using CPagerDlg::CPagerDlg;
+
+    struct Received {
+        std::string text;
+        bool readReceipt;
+        std::string sender;
+    };
+    std::vector<Received> received;
+    std::vector<std::pair<ReceiptKind, std::string>> receipts;
+    std::string payload = "@R@Dhello";
+
+protected:
+    bool RunPageWindow(const std::string &, std::string &out) override
+    {
+        out = payload;
+        return true;
+    }
+    void ShowReceivedPage(const std::string &text, bool readReceipt,
+                          const std::string &sender) override
+    {
+        received.push_back({text, readReceipt, sender});
+    }
+    void OpenReceiptWindow(ReceiptKind kind, const std::string &sender) override
+    {
+        receipts.emplace_back(kind, sender);
+    }
+};
+
+// The main window in the near namespace; a raw peer in the far one speaks the bytes.
+class PagerNetworkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        network = LinkedNamespaces::get();
+        if (!network)
+            GTEST_SKIP() << "needs network namespaces (root and the ip command)";
+        peer = network->farUdpSocket(2000);
+        ASSERT_GE(peer, 0);
+        ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR);
+        previousHandler = ui::setMessageBoxHandler([this](const ui::MessageBoxRequest &request) {
+            boxes.push_back(request);
+            return ui::IDOK;
+        });
+        settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
+        settings.WriteString(keys::kSounds, keys::kSendPage, "pagesent.wav");
+    }
+    void TearDown() override
+    {
+        if (peer >= 0)
+            ::close(peer);
+        if (network)
+            ui::setMessageBoxHandler(previousHandler);
+    }
+
+    void runWindow(const std::function<void(NetworkPagerDlg &)> &actions)
+    {
+        NetworkPagerDlg dialog(app);
+        QTimer::singleShot(0, &dialog, [&] {
+            actions(dialog);
+            dialog.EndDialog(ui::IDCANCEL);
+        });
+        dialog.DoModal();
+        app.EndNetworking();
+    }
+
+    // Sends raw bytes from the far peer to the program's page port.
+    void peerSends(std::string_view bytes, int fromSocket = -1) const
+    {
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(2000);
+        ::inet_pton(AF_INET, LinkedNamespaces::kNearAddress, &to.sin_addr);
+        ::sendto(fromSocket >= 0 ? fromSocket : peer, bytes.data(), bytes.size(), 0,
+                 reinterpret_cast<const sockaddr *>(&to), sizeof to);
+    }
+
+    // The next datagram the peer receives on port 2000 while the program runs on, if any.
+    std::optional<std::string> peerReceives(int milliseconds = 3000) const
+    {
+        std::optional<std::string> datagram;
+        (void)QTest::qWaitFor(
+            [&] {
+                char buffer[2048];
+                const ssize_t length = ::recv(peer, buffer, sizeof buffer, MSG_DONTWAIT);
+                if (length >= 0)
+                    datagram.emplace(buffer, static_cast<std::size_t>(length));
+                return datagram.has_value();
+            },
+            milliseconds);
+        return datagram;
+    }
+
+    LinkedNamespaces *network = nullptr;
+    int peer = -1;
+    TempWindowsDirectory windir;
+    CSettings settings{"tarvil32.INI"};
+    RecordingSoundPlayer player;
+    CTarvilApp app{settings, player, TARVIL_CONTROLS_DIR};
+    std::vector<ui::MessageBoxRequest> boxes;
+    ui::MessageBoxHandler previousHandler;
+};
+
+TEST_F(PagerNetworkTest, PageAskingForBothReceiptsGetsItsDeliveryReceiptAtOnce)
+{
+    // The peer asks from another source port: the receipt still goes to port 2000.
+    const int otherPort = network->farUdpSocket(40000);
+    ASSERT_GE(otherPort, 0);
+    runWindow([&](NetworkPagerDlg &dialog) {
+        peerSends(std::string_view("@R@Dhello\0", 10), otherPort);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.received.empty(); }, 3000));
+        EXPECT_EQ(dialog.received[0].text, "hello");
+        EXPECT_TRUE(dialog.received[0].readReceipt);
+        EXPECT_EQ(dialog.received[0].sender, LinkedNamespaces::kFarAddress);
+        EXPECT_EQ(peerReceives(), std::string("@D\0", 3));
+    });
+    ::close(otherPort);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(PagerNetworkTest, ReceiptsOpenTheirWindowsAndAreNotAnswered)
+{
+    using Kind = CPagerDlg::ReceiptKind;
+    runWindow([&](NetworkPagerDlg &dialog) {
+        peerSends(std::string_view("@R\0", 3));
+        peerSends(std::string_view("@D\0", 3));
+        peerSends(std::string_view("@R@D\0", 5));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.receipts.size() == 3; }, 3000));
+        EXPECT_EQ(dialog.receipts[0].first, Kind::Read);
+        EXPECT_EQ(dialog.receipts[1].first, Kind::Delivery);
+        EXPECT_EQ(dialog.receipts[2].first, Kind::Delivery);
+        EXPECT_EQ(dialog.receipts[0].second, LinkedNamespaces::kFarAddress);
+        EXPECT_FALSE(peerReceives(300));
+        EXPECT_TRUE(dialog.received.empty());
+    });
+}
+
+TEST_F(PagerNetworkTest, OddDatagramsAreShownAsPages)
+{
+    runWindow([&](NetworkPagerDlg &dialog) {
+        peerSends("");
+        peerSends("no terminator");
+        peerSends(std::string_view("@D@Rx\0", 6));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.received.size() == 3; }, 3000));
+        EXPECT_EQ(dialog.received[0].text, "");
+        EXPECT_EQ(dialog.received[1].text, "no terminator");
+        EXPECT_EQ(dialog.received[2].text, "@Rx");
+        EXPECT_FALSE(dialog.received[2].readReceipt);
+        EXPECT_EQ(peerReceives(), std::string("@D\0", 3));
+    });
+}
+
+TEST_F(PagerNetworkTest, OversizedDatagramIsReportedAndLost)
+{
+    runWindow([&](NetworkPagerDlg &dialog) {
+        peerSends(std::string(1001, 'x'));
+        peerSends(std::string(999, 'y') + '\0');
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.received.empty(); }, 3000));
+        EXPECT_EQ(dialog.received[0].text, std::string(999, 'y'));
+    });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Error reading data.");
+    EXPECT_EQ(boxes[0].caption, "Winsock Information");
+    EXPECT_EQ(boxes[0].icon, ui::MessageIcon::Exclamation);
+}
+
+TEST_F(PagerNetworkTest, SendLoopPagesEveryAddressAndPlaysTheSoundOnce)
+{
+    runWindow([&](NetworkPagerDlg &dialog) {
+        dialog.DestinationBox()->setEditText(QString::fromLatin1(LinkedNamespaces::kFarAddress) +
+                                             QStringLiteral(",127.0.0.1"));
+        QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
+        EXPECT_EQ(peerReceives(), std::string("@R@Dhello\0", 10));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.received.size() == 1; }, 3000));
+        EXPECT_EQ(dialog.received[0].sender, "127.0.0.1");
+    });
+    EXPECT_TRUE(boxes.empty());
+    const std::vector<RecordingSoundPlayer::Played> expected{{"pagesent.wav", 0}};
+    EXPECT_EQ(player.played, expected);
+}
+
+TEST_F(PagerNetworkTest, UnresolvableMiddleAddressIsReportedAndTheOthersStillGo)
+{
+    runWindow([&](NetworkPagerDlg &dialog) {
+        dialog.payload = "hi";
+        dialog.DestinationBox()->setEditText(QString::fromLatin1(LinkedNamespaces::kFarAddress) +
+                                             QStringLiteral(",nohost.invalid,127.0.0.1"));
+        QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
+        EXPECT_EQ(peerReceives(), std::string("hi\0", 3));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.received.size() == 1; }, 3000));
+    });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Tarvil32");
+    EXPECT_TRUE(boxes[0].text.starts_with("WinSock error 110"));
+    EXPECT_TRUE(boxes[0].text.ends_with("\nFailed to write data to datagram socket"));
+    EXPECT_TRUE(player.played.empty());
+}
+
+TEST_F(PagerNetworkTest, SecondCopyCannotBindThePagePortAndCloses)
+{
+    CWinSockInit winSock(winsock::MAKEWORD(1, 1));
+    ASSERT_EQ(winSock.Start(), SOCK_OK);
+    CDatagramSocket firstCopy(nullptr, 0);
+    ASSERT_EQ(firstCopy.Create(PAGE_PORT), SOCK_OK);
+    NetworkPagerDlg dialog(app);
+    QTimer::singleShot(3000, &dialog, [&] { dialog.EndDialog(-1); }); // must not be needed
+    EXPECT_EQ(dialog.DoModal(), ui::IDCANCEL);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              "WinSock error 10048: Address already in use\nDatagram failure Initializing");
+    EXPECT_EQ(app.DatagramSocket(), nullptr);
+    firstCopy.Close();
+    winSock.End();
+}
+
+TEST_F(PagerNetworkTest, IncomingChatConnectionIsAnsweredWithItsSound)
+{
+    settings.WriteString(keys::kSounds, keys::kStartChat, "newchat.wav");
+    runWindow([&](NetworkPagerDlg &) {
+        const int client = [&] {
+            int fd = -1;
+            std::thread([&] {
+                const int ns = ::open(("/var/run/netns/" + network->farName()).c_str(), O_RDONLY);
+                ::setns(ns, CLONE_NEWNET);
+                ::close(ns);
+                fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            }).join();
+            return fd;
+        }();
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(CHAT_PORT);
+        ::inet_pton(AF_INET, LinkedNamespaces::kNearAddress, &to.sin_addr);
+        ::connect(client, reinterpret_cast<const sockaddr *>(&to), sizeof to);
+        // Until the chat window takes it, the connection is accepted and closed at once.
+        bool closed = false;
+        (void)QTest::qWaitFor(
+            [&] {
+                char byte;
+                closed = ::recv(client, &byte, 1, MSG_DONTWAIT) == 0;
+                return closed;
+            },
+            3000);
+        EXPECT_TRUE(closed);
+        ::close(client);
+    });
+    const std::vector<RecordingSoundPlayer::Played> expected{{"newchat.wav", 0}};
+    EXPECT_EQ(player.played, expected);
+}
+
+} // namespace
