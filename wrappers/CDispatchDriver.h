@@ -22,8 +22,8 @@ using PropertyArgument =
 // Typed property access by dispatch identifier on an automation object.
 //
 // Failures never throw and never crash: a getter that fails returns the type's zero value (false,
-// 0, "", an empty variant, an unbound driver) and a setter that fails changes nothing. The
-// outcome of the latest call stays readable through LastResult() and LastException():
+// 0, "", an empty variant, an unbound driver). The outcome of the latest call, get, set or
+// method, stays readable through LastResult() and LastException() until the next call:
 // - S_OK: the call succeeded;
 // - the control's own failure, e.g. DISP_E_EXCEPTION with the automation error (scode,
 //   description) in LastException();

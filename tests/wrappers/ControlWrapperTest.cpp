@@ -172,7 +172,8 @@ template <typename Wrapper> struct Bound {
     TEST(WrapperTableTest, Wrapper)                                                                \
     {                                                                                              \
         Bound<Wrapper> bound;                                                                      \
-        auto &[control, wrapper] = bound;                                                          \
+        auto &control = bound.control;                                                             \
+        auto &wrapper = bound.wrapper;                                                             \
         TABLE(CHECK_PROPERTY)                                                                      \
         expectDistinct({TABLE(LIST_PROPERTY)}, count);                                             \
     }
@@ -258,7 +259,8 @@ TEST(ControlWrapperTest, PropertiesTheWindowsUse)
 TEST(ControlWrapperTest, AnswersAreConvertedToTheDeclaredType)
 {
     Bound<CQv3dLabel> bound;
-    auto &[control, label] = bound;
+    auto &control = bound.control;
+    auto &label = bound.wrapper;
 
     control.values[15] = std::int16_t{-1}; // a short where a long colour is declared
     EXPECT_EQ(label.GetFillColor(), -1);
@@ -283,7 +285,8 @@ TEST(ControlWrapperTest, AnswersAreConvertedToTheDeclaredType)
 TEST(ControlWrapperTest, RefusedAccessIsReportedAndTheWrapperKeepsWorking)
 {
     Bound<CQv3dText> bound;
-    auto &[control, text] = bound;
+    auto &control = bound.control;
+    auto &text = bound.wrapper;
     control.values[9] = std::int16_t{2};
     control.refusedId = 9;
 
@@ -307,7 +310,8 @@ TEST(ControlWrapperTest, RefusedAccessIsReportedAndTheWrapperKeepsWorking)
 TEST(ControlWrapperTest, RefreshAndAboutBoxAreMethodsWithoutArguments)
 {
     Bound<CQvcm200> bound;
-    auto &[control, button] = bound;
+    auto &control = bound.control;
+    auto &button = bound.wrapper;
     button.Refresh();
     ASSERT_TRUE(control.lastCallWas(Kind::Invoke, -550));
     EXPECT_EQ(control.calls.back().argumentCount, 0u);
@@ -320,7 +324,8 @@ TEST(ControlWrapperTest, RefreshAndAboutBoxAreMethodsWithoutArguments)
 TEST(ControlWrapperTest, FontDriverKeepsItsObjectAliveUntilItIsDestroyed)
 {
     Bound<CQv3dLabel> bound;
-    auto &[control, label] = bound;
+    auto &control = bound.control;
+    auto &label = bound.wrapper;
     auto font = std::make_shared<RecordingDispatch>();
     const std::weak_ptr<RecordingDispatch> watch = font;
     control.values[-512] = ole::DispatchPtr(std::move(font));

@@ -1,11 +1,10 @@
-#include "wrappers/DataExchange.h"
-
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "platform/ui/Dialog.h"
 #include "tests/support/TempWindowsDirectory.h"
 #include "wrappers/CCmdButton.h"
 #include "wrappers/CQv3dLabel.h"
+#include "wrappers/DataExchange.h"
 
 #include <QWidget>
 #include <functional>
