@@ -111,12 +111,15 @@ Audio load(const std::filesystem::path &path)
 
 } // namespace
 
-SdlSoundPlayer::SdlSoundPlayer() : m_bundledFolder(bundledFolder()) {}
+SdlSoundPlayer::SdlSoundPlayer() : m_bundledFolder(bundledFolder())
+{
+    m_closeTimer.setSingleShot(true);
+    QObject::connect(&m_closeTimer, &QTimer::timeout, [this] { closeWhenPlayed(); });
+}
 
 SdlSoundPlayer::~SdlSoundPlayer()
 {
-    if (m_device != 0)
-        SDL_CloseAudioDevice(m_device);
+    closeDevice();
     if (m_audioStarted)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
@@ -134,9 +137,37 @@ bool SdlSoundPlayer::sndPlaySound(const std::string &file, unsigned flags)
         SDL_QueueAudio(m_device, audio.data(), static_cast<Uint32>(audio.size())) != 0)
         return false;
     SDL_PauseAudioDevice(m_device, 0);
-    if ((flags & SND_ASYNC) == 0)
+    if ((flags & SND_ASYNC) == 0) {
         waitUntilPlayed(audio.size());
+        closeDevice();
+    } else {
+        m_closeTimer.start(playingTime(audio.size()) + std::chrono::milliseconds(100));
+    }
     return true;
+}
+
+void SdlSoundPlayer::closeDevice()
+{
+    m_closeTimer.stop();
+    if (m_device != 0)
+        SDL_CloseAudioDevice(m_device);
+    m_device = 0;
+}
+
+void SdlSoundPlayer::closeWhenPlayed()
+{
+    if (m_device != 0 && SDL_GetQueuedAudioSize(m_device) > 0 &&
+        SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_PLAYING)
+        m_closeTimer.start(std::chrono::milliseconds(50));
+    else
+        closeDevice();
+}
+
+std::chrono::milliseconds SdlSoundPlayer::playingTime(std::size_t bytes)
+{
+    // The sound itself and the last buffer the device took from the queue.
+    return std::chrono::milliseconds(bytes / kFrameBytes * 1000 / kRate +
+                                     kBufferFrames * 1000 / kRate + 1);
 }
 
 bool SdlSoundPlayer::openDevice()
@@ -183,11 +214,10 @@ void SdlSoundPlayer::waitUntilPlayed(std::size_t bytes) const
 {
     using std::chrono::milliseconds;
     const milliseconds bufferTime(kBufferFrames * 1000 / kRate + 1);
-    const milliseconds soundTime(bytes / kFrameBytes * 1000 / kRate);
     // A stalled driver must not hold the user interface for ever: give up a second after the
     // sound should have ended.
     const auto deadline =
-        std::chrono::steady_clock::now() + soundTime + bufferTime + std::chrono::seconds(1);
+        std::chrono::steady_clock::now() + playingTime(bytes) + std::chrono::seconds(1);
     while (SDL_GetQueuedAudioSize(m_device) > 0 &&
            SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_PLAYING &&
            std::chrono::steady_clock::now() < deadline)

@@ -2,6 +2,8 @@
 
 #include "platform/sound/SoundPlayer.h"
 
+#include <QTimer>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -17,7 +19,9 @@ namespace sound {
 // program's bin/ folder.
 //
 // SDL's audio subsystem is started at the first sound, with the driver SDL picks from the
-// environment, and the device stays open until the player is destroyed. Call from one thread.
+// environment. The device is open only while a sound plays, so an idle program keeps no audio
+// thread busy. Call from the user-interface thread: an asynchronous sound's device is closed by
+// a timer.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
     SdlSoundPlayer();
@@ -29,12 +33,17 @@ public:
 
 private:
     bool openDevice();
+    void closeDevice();
+    // Closes the device once an asynchronous sound has played out.
+    void closeWhenPlayed();
     std::filesystem::path locate(const std::string &file) const;
     void waitUntilPlayed(std::size_t bytes) const;
+    static std::chrono::milliseconds playingTime(std::size_t bytes);
 
     std::filesystem::path m_bundledFolder;
     bool m_audioStarted = false;
     std::uint32_t m_device = 0; // SDL_AudioDeviceID; 0 while no device is open
+    QTimer m_closeTimer;
 };
 
 } // namespace sound
