@@ -1,5 +1,6 @@
 #include "app/CPagerDlg.h"
 
+#include "RecordingPagerDlg.h"
 #include "app/CSettings.h"
 #include "app/CTarvilApp.h"
 #include "app/SettingsKeys.h"
@@ -18,55 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// The main window with the windows it opens replaced by recorders.
-class TestPagerDlg : public CPagerDlg {
-public:
-    using CPagerDlg::CPagerDlg;
-
-    struct Received {
-        std::string text;
-        bool readReceipt;
-        std::string sender;
-    };
-    struct Receipt {
-        ReceiptKind kind;
-        std::string sender;
-    };
-
-    std::vector<std::string> shownDestinations;
-    std::vector<Received> received;
-    std::vector<Receipt> receipts;
-    std::string pageText = "hello";
-    bool sendPages = true;
-    int memoryRuns = 0;
-    int optionsRuns = 0;
-    std::function<void()> duringOptions;
-
-protected:
-    bool RunPageWindow(const std::string &shownDestination, std::string &payload) override
-    {
-        shownDestinations.push_back(shownDestination);
-        payload = pageText;
-        return sendPages;
-    }
-    void ShowReceivedPage(const std::string &text, bool readReceipt,
-                          const std::string &sender) override
-    {
-        received.push_back({text, readReceipt, sender});
-    }
-    void OpenReceiptWindow(ReceiptKind kind, const std::string &sender) override
-    {
-        receipts.push_back({kind, sender});
-    }
-    void RunMemoryWindow() override { ++memoryRuns; }
-    void RunOptionsWindow() override
-    {
-        ++optionsRuns;
-        if (duringOptions)
-            duringOptions();
-    }
-};
 
 // Each test runs in a network of its own, so the main window can bind its fixed ports.
 class PagerDlgTest : public ::testing::Test {
@@ -88,9 +40,9 @@ protected:
     ~PagerDlgTest() override { ui::setMessageBoxHandler(previousHandler); }
 
     // Runs the main window, does `actions` once it is up, then closes it with Escape.
-    int runWindow(const std::function<void(TestPagerDlg &)> &actions)
+    int runWindow(const std::function<void(RecordingPagerDlg &)> &actions)
     {
-        TestPagerDlg dialog(app);
+        RecordingPagerDlg dialog(app);
         QTimer::singleShot(0, &dialog, [&] {
             actions(dialog);
             QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -100,16 +52,16 @@ protected:
         return result;
     }
 
-    static void typeDestination(TestPagerDlg &dialog, const QString &text)
+    static void typeDestination(RecordingPagerDlg &dialog, const QString &text)
     {
         dialog.DestinationBox()->setEditText(text);
     }
-    static void clickPage(TestPagerDlg &dialog)
+    static void clickPage(RecordingPagerDlg &dialog)
     {
         QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
     }
     // Pages sent to this machine come back to the window that sent them.
-    static bool waitForPages(TestPagerDlg &dialog, std::size_t count)
+    static bool waitForPages(RecordingPagerDlg &dialog, std::size_t count)
     {
         return QTest::qWaitFor([&] { return dialog.received.size() >= count; }, 5000);
     }
@@ -128,7 +80,7 @@ TEST_F(PagerDlgTest, ShowsTheWindowWithItsButtonsAndFillsTheDestinationBox)
     settings.WriteString(keys::kIpAddresses, "IP-1", "10.1.1.1");
     settings.WriteString(keys::kIpAddresses, "IP-3", "office");
 
-    runWindow([](TestPagerDlg &dialog) {
+    runWindow([](RecordingPagerDlg &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tarvil 32"));
         QComboBox *box = dialog.DestinationBox();
         ASSERT_NE(box, nullptr);
@@ -153,13 +105,13 @@ TEST_F(PagerDlgTest, ShowsTheWindowWithItsButtonsAndFillsTheDestinationBox)
 
 TEST_F(PagerDlgTest, FirstStartWritesSoundDefaultsAndPlaysNoStartUpSoundYet)
 {
-    runWindow([](TestPagerDlg &) {});
+    runWindow([](RecordingPagerDlg &) {});
     EXPECT_EQ(settings.GetString(keys::kSounds, keys::kInitialExecution), "False");
     EXPECT_EQ(settings.GetString(keys::kSounds, keys::kStartUp), "tarvil.wav");
     EXPECT_TRUE(player.played.empty());
 
     // The next start plays the start-up sound without waiting for it.
-    runWindow([](TestPagerDlg &) {});
+    runWindow([](RecordingPagerDlg &) {});
     const std::vector<RecordingSoundPlayer::Played> expected{{"tarvil.wav", sound::SND_ASYNC}};
     EXPECT_EQ(player.played, expected);
 }
@@ -169,16 +121,16 @@ TEST_F(PagerDlgTest, StartUpSoundFollowsTheSettingsFileItself)
     settings.WriteString(keys::kSounds, keys::kStartUp, "hello.wav");
     settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
     settings.WriteString(keys::kDisabledSounds, keys::kAll, "True");
-    runWindow([](TestPagerDlg &) {});
+    runWindow([](RecordingPagerDlg &) {});
     settings.WriteString(keys::kDisabledSounds, keys::kAll, std::nullopt);
     settings.WriteString(keys::kDisabledSounds, keys::kStartUp, "Disabled");
-    runWindow([](TestPagerDlg &) {});
+    runWindow([](RecordingPagerDlg &) {});
     EXPECT_TRUE(player.played.empty());
 }
 
 TEST_F(PagerDlgTest, EmptyDestinationIsRefused)
 {
-    runWindow([](TestPagerDlg &dialog) {
+    runWindow([](RecordingPagerDlg &dialog) {
         typeDestination(dialog, QString());
         clickPage(dialog);
         EXPECT_TRUE(dialog.shownDestinations.empty());
@@ -192,7 +144,7 @@ TEST_F(PagerDlgTest, EmptyDestinationIsRefused)
 TEST_F(PagerDlgTest, NewDestinationsAreRememberedButPrefixesOfKnownOnesAreNot)
 {
     settings.AddAddress("127.0.0.10");
-    runWindow([&](TestPagerDlg &dialog) {
+    runWindow([&](RecordingPagerDlg &dialog) {
         typeDestination(dialog, QStringLiteral("127.0.0.1"));
         clickPage(dialog);
         EXPECT_EQ(dialog.DestinationBox()->count(), 1);
@@ -213,7 +165,7 @@ TEST_F(PagerDlgTest, NewDestinationsAreRememberedButPrefixesOfKnownOnesAreNot)
 TEST_F(PagerDlgTest, PrefixSearchIgnoresCase)
 {
     settings.AddAddress("Server1.example");
-    runWindow([&](TestPagerDlg &dialog) {
+    runWindow([&](RecordingPagerDlg &dialog) {
         dialog.sendPages = false;
         typeDestination(dialog, QStringLiteral("serv"));
         clickPage(dialog);
@@ -225,7 +177,7 @@ TEST_F(PagerDlgTest, PrefixSearchIgnoresCase)
 TEST_F(PagerDlgTest, AliasIsShownAndRememberedButItsValueIsPaged)
 {
     settings.WriteString(keys::kAlias, "office", "127.0.0.1,127.0.0.2");
-    runWindow([&](TestPagerDlg &dialog) {
+    runWindow([&](RecordingPagerDlg &dialog) {
         typeDestination(dialog, QStringLiteral("Office"));
         clickPage(dialog);
         EXPECT_EQ(dialog.shownDestinations, std::vector<std::string>{"Office"});
@@ -239,7 +191,7 @@ TEST_F(PagerDlgTest, AnAliasIsResolvedOneStepOnly)
     // "boss" stands for "office", which is not looked up again: it does not resolve as a host.
     settings.WriteString(keys::kAlias, "boss", "office.invalid");
     settings.WriteString(keys::kAlias, "office.invalid", "127.0.0.1");
-    runWindow([&](TestPagerDlg &dialog) {
+    runWindow([&](RecordingPagerDlg &dialog) {
         typeDestination(dialog, QStringLiteral("boss"));
         clickPage(dialog);
     });
@@ -250,7 +202,7 @@ TEST_F(PagerDlgTest, AnAliasIsResolvedOneStepOnly)
 
 TEST_F(PagerDlgTest, CancelledPageSendsNothing)
 {
-    runWindow([&](TestPagerDlg &dialog) {
+    runWindow([&](RecordingPagerDlg &dialog) {
         dialog.sendPages = false;
         typeDestination(dialog, QStringLiteral("127.0.0.1"));
         clickPage(dialog);
@@ -264,7 +216,7 @@ TEST_F(PagerDlgTest, MemoryButtonPlaysItsSoundFirst)
 {
     settings.WriteString(keys::kSounds, keys::kAccessMemory, "memory.wav");
     settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
-    runWindow([&](TestPagerDlg &dialog) {
+    runWindow([&](RecordingPagerDlg &dialog) {
         QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_MEMORY), Qt::LeftButton);
         EXPECT_EQ(dialog.memoryRuns, 1);
     });
@@ -275,10 +227,10 @@ TEST_F(PagerDlgTest, MemoryButtonPlaysItsSoundFirst)
 TEST_F(PagerDlgTest, BalloonsFollowTheExactSettingWordAtStartAndAfterOptions)
 {
     settings.WriteString(keys::kBalloonHelp, keys::kEnabled, "false");
-    runWindow([](TestPagerDlg &dialog) { EXPECT_TRUE(dialog.Balloon()->isActive()); });
+    runWindow([](RecordingPagerDlg &dialog) { EXPECT_TRUE(dialog.Balloon()->isActive()); });
 
     settings.WriteString(keys::kBalloonHelp, keys::kEnabled, "FALSE");
-    runWindow([&](TestPagerDlg &dialog) {
+    runWindow([&](RecordingPagerDlg &dialog) {
         EXPECT_FALSE(dialog.Balloon()->isActive());
         dialog.duringOptions = [&] {
             settings.WriteString(keys::kBalloonHelp, keys::kEnabled, "TRUE");
@@ -293,7 +245,7 @@ TEST_F(PagerDlgTest, EscapeEndsTheProgramWithoutTheExitSound)
 {
     settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
     settings.WriteString(keys::kSounds, keys::kExit, "pageexit.wav");
-    EXPECT_EQ(runWindow([](TestPagerDlg &) {}), ui::IDCANCEL);
+    EXPECT_EQ(runWindow([](RecordingPagerDlg &) {}), ui::IDCANCEL);
     EXPECT_TRUE(player.played.empty());
 }
 

@@ -1,3 +1,4 @@
+#include "RecordingPagerDlg.h"
 #include "app/CPagerDlg.h"
 #include "app/CSettings.h"
 #include "app/CTarvilApp.h"
@@ -20,36 +21,6 @@
 namespace {
 
 using testnet::LinkedNamespaces;
-
-class NetworkPagerDlg : public CPagerDlg {
-public:
-    using CPagerDlg::CPagerDlg;
-
-    struct Received {
-        std::string text;
-        bool readReceipt;
-        std::string sender;
-    };
-    std::vector<Received> received;
-    std::vector<std::pair<ReceiptKind, std::string>> receipts;
-    std::string payload = "@R@Dhello";
-
-protected:
-    bool RunPageWindow(const std::string &, std::string &out) override
-    {
-        out = payload;
-        return true;
-    }
-    void ShowReceivedPage(const std::string &text, bool readReceipt,
-                          const std::string &sender) override
-    {
-        received.push_back({text, readReceipt, sender});
-    }
-    void OpenReceiptWindow(ReceiptKind kind, const std::string &sender) override
-    {
-        receipts.emplace_back(kind, sender);
-    }
-};
 
 // The main window in the near namespace; a raw peer in the far one speaks the bytes.
 class PagerNetworkTest : public ::testing::Test {
@@ -77,9 +48,9 @@ protected:
             ui::setMessageBoxHandler(previousHandler);
     }
 
-    void runWindow(const std::function<void(NetworkPagerDlg &)> &actions)
+    void runWindow(const std::function<void(RecordingPagerDlg &)> &actions)
     {
-        NetworkPagerDlg dialog(app);
+        RecordingPagerDlg dialog(app);
         QTimer::singleShot(0, &dialog, [&] {
             actions(dialog);
             dialog.EndDialog(ui::IDCANCEL);
@@ -130,7 +101,7 @@ TEST_F(PagerNetworkTest, PageAskingForBothReceiptsGetsItsDeliveryReceiptAtOnce)
     // The peer asks from another source port: the receipt still goes to port 2000.
     const int otherPort = network->farUdpSocket(40000);
     ASSERT_GE(otherPort, 0);
-    runWindow([&](NetworkPagerDlg &dialog) {
+    runWindow([&](RecordingPagerDlg &dialog) {
         peerSends(std::string_view("@R@Dhello\0", 10), otherPort);
         ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.received.empty(); }, 3000));
         EXPECT_EQ(dialog.received[0].text, "hello");
@@ -145,15 +116,15 @@ TEST_F(PagerNetworkTest, PageAskingForBothReceiptsGetsItsDeliveryReceiptAtOnce)
 TEST_F(PagerNetworkTest, ReceiptsOpenTheirWindowsAndAreNotAnswered)
 {
     using Kind = CPagerDlg::ReceiptKind;
-    runWindow([&](NetworkPagerDlg &dialog) {
+    runWindow([&](RecordingPagerDlg &dialog) {
         peerSends(std::string_view("@R\0", 3));
         peerSends(std::string_view("@D\0", 3));
         peerSends(std::string_view("@R@D\0", 5));
         ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.receipts.size() == 3; }, 3000));
-        EXPECT_EQ(dialog.receipts[0].first, Kind::Read);
-        EXPECT_EQ(dialog.receipts[1].first, Kind::Delivery);
-        EXPECT_EQ(dialog.receipts[2].first, Kind::Delivery);
-        EXPECT_EQ(dialog.receipts[0].second, LinkedNamespaces::kFarAddress);
+        EXPECT_EQ(dialog.receipts[0].kind, Kind::Read);
+        EXPECT_EQ(dialog.receipts[1].kind, Kind::Delivery);
+        EXPECT_EQ(dialog.receipts[2].kind, Kind::Delivery);
+        EXPECT_EQ(dialog.receipts[0].sender, LinkedNamespaces::kFarAddress);
         EXPECT_FALSE(peerReceives(300));
         EXPECT_TRUE(dialog.received.empty());
     });
@@ -161,7 +132,7 @@ TEST_F(PagerNetworkTest, ReceiptsOpenTheirWindowsAndAreNotAnswered)
 
 TEST_F(PagerNetworkTest, OddDatagramsAreShownAsPages)
 {
-    runWindow([&](NetworkPagerDlg &dialog) {
+    runWindow([&](RecordingPagerDlg &dialog) {
         peerSends("");
         peerSends("no terminator");
         peerSends(std::string_view("@D@Rx\0", 6));
@@ -176,7 +147,7 @@ TEST_F(PagerNetworkTest, OddDatagramsAreShownAsPages)
 
 TEST_F(PagerNetworkTest, OversizedDatagramIsReportedAndLost)
 {
-    runWindow([&](NetworkPagerDlg &dialog) {
+    runWindow([&](RecordingPagerDlg &dialog) {
         peerSends(std::string(1001, 'x'));
         peerSends(std::string(999, 'y') + '\0');
         ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.received.empty(); }, 3000));
@@ -190,7 +161,8 @@ TEST_F(PagerNetworkTest, OversizedDatagramIsReportedAndLost)
 
 TEST_F(PagerNetworkTest, SendLoopPagesEveryAddressAndPlaysTheSoundOnce)
 {
-    runWindow([&](NetworkPagerDlg &dialog) {
+    runWindow([&](RecordingPagerDlg &dialog) {
+        dialog.pageText = "@R@Dhello";
         dialog.DestinationBox()->setEditText(QString::fromLatin1(LinkedNamespaces::kFarAddress) +
                                              QStringLiteral(",127.0.0.1"));
         QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
@@ -205,8 +177,8 @@ TEST_F(PagerNetworkTest, SendLoopPagesEveryAddressAndPlaysTheSoundOnce)
 
 TEST_F(PagerNetworkTest, UnresolvableMiddleAddressIsReportedAndTheOthersStillGo)
 {
-    runWindow([&](NetworkPagerDlg &dialog) {
-        dialog.payload = "hi";
+    runWindow([&](RecordingPagerDlg &dialog) {
+        dialog.pageText = "hi";
         dialog.DestinationBox()->setEditText(QString::fromLatin1(LinkedNamespaces::kFarAddress) +
                                              QStringLiteral(",nohost.invalid,127.0.0.1"));
         QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
@@ -226,7 +198,7 @@ TEST_F(PagerNetworkTest, SecondCopyCannotBindThePagePortAndCloses)
     ASSERT_EQ(winSock.Start(), SOCK_OK);
     CDatagramSocket firstCopy(nullptr, 0);
     ASSERT_EQ(firstCopy.Create(PAGE_PORT), SOCK_OK);
-    NetworkPagerDlg dialog(app);
+    RecordingPagerDlg dialog(app);
     QTimer::singleShot(3000, &dialog, [&] { dialog.EndDialog(-1); }); // must not be needed
     EXPECT_EQ(dialog.DoModal(), ui::IDCANCEL);
     ASSERT_EQ(boxes.size(), 1u);
@@ -240,7 +212,7 @@ TEST_F(PagerNetworkTest, SecondCopyCannotBindThePagePortAndCloses)
 TEST_F(PagerNetworkTest, IncomingChatConnectionIsAnsweredWithItsSound)
 {
     settings.WriteString(keys::kSounds, keys::kStartChat, "newchat.wav");
-    runWindow([&](NetworkPagerDlg &) {
+    runWindow([&](RecordingPagerDlg &) {
         const int client = [&] {
             int fd = -1;
             std::thread([&] {
