@@ -2,13 +2,12 @@
 
 #include "platform/ole/Clsid.h"
 
+#include <QByteArray>
+#include <QRect>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <QByteArray>
-#include <QRect>
 
 namespace ui {
 
@@ -36,7 +35,8 @@ struct DialogTemplate {
     std::vector<DialogControlTemplate> controls;
 
     // Parses the template data; nullopt with `error` set when it is malformed.
-    static std::optional<DialogTemplate> parse(const QByteArray &data, std::string *error = nullptr);
+    static std::optional<DialogTemplate> parse(const QByteArray &data,
+                                               std::string *error = nullptr);
     // Loads dialog `id` from the program's resources (":/dialogs/<id>.json").
     static std::optional<DialogTemplate> load(int id, std::string *error = nullptr);
 };

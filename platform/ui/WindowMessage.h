@@ -1,10 +1,9 @@
 #pragma once
 
+#include <QEvent>
 #include <cstdint>
 #include <functional>
 #include <map>
-
-#include <QEvent>
 
 class QObject;
 
