@@ -13,6 +13,8 @@
 #include "support/TempWindowsDirectory.h"
 
 #include <QComboBox>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -242,6 +244,44 @@ TEST_F(PagerNetworkTest, IncomingChatConnectionIsAnsweredWithItsSound)
     });
     const std::vector<RecordingSoundPlayer::Played> expected{{"newchat.wav", 0}};
     EXPECT_EQ(player.played, expected);
+}
+
+// Two copies of the program: this one in the near namespace and the real program in the far one,
+// which answers a page that asks for a delivery receipt.
+TEST_F(PagerNetworkTest, SecondCopyOnAnotherMachineReturnsTheDeliveryReceipt)
+{
+    ::close(peer); // the far copy binds the page port itself
+    peer = -1;
+    QTemporaryDir farHome;
+    QProcess farCopy;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    environment.insert(QStringLiteral("TARVIL_WINDIR"), farHome.path());
+    farCopy.setProcessEnvironment(environment);
+    farCopy.setWorkingDirectory(farHome.path());
+    farCopy.start(QStringLiteral("ip"),
+                  {QStringLiteral("netns"), QStringLiteral("exec"),
+                   QString::fromStdString(network->farName()), QStringLiteral(TARVIL_PROGRAM)});
+    ASSERT_TRUE(farCopy.waitForStarted(5000));
+
+    runWindow([&](RecordingPagerDlg &dialog) {
+        dialog.pageText = "@Dping";
+        dialog.DestinationBox()->setEditText(QString::fromLatin1(LinkedNamespaces::kFarAddress));
+        // The far copy may still be starting: page until its receipt arrives.
+        const bool answered = QTest::qWaitFor(
+            [&] {
+                if (dialog.receipts.empty())
+                    QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
+                return QTest::qWaitFor([&] { return !dialog.receipts.empty(); }, 500);
+            },
+            15000);
+        ASSERT_TRUE(answered);
+        EXPECT_EQ(dialog.receipts[0].kind, CPagerDlg::ReceiptKind::Delivery);
+        EXPECT_EQ(dialog.receipts[0].sender, LinkedNamespaces::kFarAddress);
+    });
+    farCopy.terminate();
+    EXPECT_TRUE(farCopy.waitForFinished(5000));
 }
 
 } // namespace
