@@ -6,12 +6,14 @@
 function(tarvil_add_control_library name)
     cmake_parse_arguments(ARG "TEST_ONLY" "" "SOURCES;LIBS" ${ARGN})
     add_library(${name} MODULE ${ARG_SOURCES})
-    set_target_properties(${name} PROPERTIES PREFIX "" INSTALL_RPATH "$ORIGIN/..")
+    # The platform library is one folder up; the drawing runtime sits beside the controls.
+    set_target_properties(${name} PROPERTIES PREFIX "" INSTALL_RPATH "$ORIGIN:$ORIGIN/..")
     target_link_libraries(${name} PRIVATE tarvil_common tarvil_platform ${ARG_LIBS})
     if(ARG_TEST_ONLY)
         set_target_properties(${name} PROPERTIES
             LIBRARY_OUTPUT_DIRECTORY "${TARVIL_TEST_CONTROLS_OUTPUT_DIRECTORY}"
-            INSTALL_RPATH "$ORIGIN/../../${CMAKE_INSTALL_LIBDIR}")
+            INSTALL_RPATH 
+                "$ORIGIN/../../${CMAKE_INSTALL_LIBDIR}:$ORIGIN/../../${TARVIL_CONTROLS_SUBDIR}")
         return()
     endif()
     set_target_properties(${name} PROPERTIES
