@@ -12,7 +12,7 @@ function(tarvil_add_control_library name)
     if(ARG_TEST_ONLY)
         set_target_properties(${name} PROPERTIES
             LIBRARY_OUTPUT_DIRECTORY "${TARVIL_TEST_CONTROLS_OUTPUT_DIRECTORY}"
-            INSTALL_RPATH 
+            INSTALL_RPATH
                 "$ORIGIN/../../${CMAKE_INSTALL_LIBDIR}:$ORIGIN/../../${TARVIL_CONTROLS_SUBDIR}")
         return()
     endif()

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "platform/ole/Clsid.h"
 #include "platform/ole/Dispatch.h"
 
+#include <QFont>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-
-#include <QFont>
 
 namespace ole {
 
@@ -15,10 +15,14 @@ class StreamReader;
 class StreamWriter;
 
 // The standard font object. Its persisted form: version byte 1, 2-byte character set, style
-// byte (bit 1 italic, 2 underline, 4 strikethrough), 2-byte weight, 4-byte size in 1/10000
-// point, name length byte, name.
+// byte (0x02 italic, 0x04 underline, 0x08 strikethrough), 2-byte weight, 4-byte size in
+// 1/10000 point, name length byte, name.
 class StdFont : public Dispatch {
 public:
+    // The class identifier written before the font's stream in persisted properties.
+    static constexpr Clsid clsid{
+        0x0BE35203, 0x8F91, 0x11CE, {0x9D, 0xE3, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
+
     static constexpr DispId DISPID_NAME = 0;
     static constexpr DispId DISPID_SIZE = 2;
     static constexpr DispId DISPID_BOLD = 3;
@@ -28,9 +32,12 @@ public:
     static constexpr DispId DISPID_WEIGHT = 7;
     static constexpr DispId DISPID_CHARSET = 8;
 
-    StdFont();
+    StdFont() = default;
+    // Reads the persisted form; null, with the stream's position unchanged, when it is damaged
+    // or cut short.
     static std::shared_ptr<StdFont> load(StreamReader &stream);
-    bool save(StreamWriter &stream) const;
+    void save(StreamWriter &stream) const;
+    // A copy with every property, without the change handler.
     std::shared_ptr<StdFont> clone() const;
 
     const std::string &name() const { return m_name; } // ANSI
@@ -47,11 +54,21 @@ public:
     // Called after any property changed, with its dispatch identifier.
     void setChangeHandler(std::function<void(DispId)> handler);
 
+    // Values a put refuses come back as E_INVALIDARG: a name longer than the stream's length
+    // byte holds, a size that is not positive or does not fit the stream's 4 bytes, a weight
+    // outside 0..1000.
     HRESULT getProperty(DispId id, Variant &result, ExcepInfo *error = nullptr) override;
     HRESULT putProperty(DispId id, const Variant &value, ExcepInfo *error = nullptr) override;
     HRESULT invoke(DispId id, std::span<Variant> args, Variant *result = nullptr,
                    ExcepInfo *error = nullptr) override;
     DispId idOfName(std::string_view name) override;
+
+    friend bool operator==(const StdFont &a, const StdFont &b)
+    {
+        return a.m_name == b.m_name && a.m_size == b.m_size && a.m_weight == b.m_weight &&
+               a.m_charset == b.m_charset && a.m_italic == b.m_italic &&
+               a.m_underline == b.m_underline && a.m_strikethrough == b.m_strikethrough;
+    }
 
 private:
     std::string m_name = "MS Sans Serif";
