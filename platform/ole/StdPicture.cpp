@@ -1,0 +1,160 @@
+#include "platform/ole/StdPicture.h"
+
+#include "platform/ole/StreamReader.h"
+#include "platform/ole/StreamWriter.h"
+
+#include <climits>
+#include <cmath>
+#include <limits>
+
+namespace ole {
+
+namespace {
+
+constexpr std::uint32_t streamMagic = 0x0000746C; // "lt\0\0"
+constexpr std::size_t bitmapFileHeaderSize = 14;
+constexpr std::size_t iconDirectorySize = 6;
+constexpr std::size_t iconEntrySize = 16;
+constexpr double himetricPerInch = 2540.0;
+constexpr double himetricPerMetre = 100000.0;
+constexpr double screenDpi = 96.0;
+
+constexpr MemberName members[] = {
+    {"Handle", StdPicture::DISPID_HANDLE},
+    {"Type", StdPicture::DISPID_TYPE},
+    {"Width", StdPicture::DISPID_WIDTH},
+    {"Height", StdPicture::DISPID_HEIGHT},
+};
+
+std::uint32_t littleEndian(std::span<const std::uint8_t> bytes, std::size_t offset,
+                           std::size_t count)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = count; i-- > 0;)
+        value = (value << 8) | bytes[offset + i];
+    return value;
+}
+
+bool isBitmapFile(std::span<const std::uint8_t> bytes)
+{
+    return bytes.size() >= bitmapFileHeaderSize && bytes[0] == 'B' && bytes[1] == 'M';
+}
+
+// An icon directory: reserved 0, type 1 (icon, not cursor), at least one entry, all entries
+// there.
+bool isIconFile(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() < iconDirectorySize || littleEndian(bytes, 0, 2) != 0 ||
+        littleEndian(bytes, 2, 2) != 1)
+        return false;
+    const std::size_t count = littleEndian(bytes, 4, 2);
+    return count > 0 && bytes.size() >= iconDirectorySize + count * iconEntrySize;
+}
+
+std::int32_t pixelsToHimetric(int pixels, double pixelsPerInch)
+{
+    return static_cast<std::int32_t>(std::lround(pixels * himetricPerInch / pixelsPerInch));
+}
+
+// A bitmap's resolution from its information header (pixels per metre), 0 when it gives none.
+std::pair<std::uint32_t, std::uint32_t> bitmapResolution(std::span<const std::uint8_t> bytes)
+{
+    constexpr std::size_t infoHeader = bitmapFileHeaderSize;
+    constexpr std::size_t minInfoHeaderSize = 40;
+    if (bytes.size() < infoHeader + minInfoHeaderSize ||
+        littleEndian(bytes, infoHeader, 4) < minInfoHeaderSize)
+        return {0, 0};
+    return {littleEndian(bytes, infoHeader + 24, 4), littleEndian(bytes, infoHeader + 28, 4)};
+}
+
+} // namespace
+
+std::shared_ptr<StdPicture> StdPicture::fromFile(std::span<const std::uint8_t> bytes)
+{
+    const bool bitmap = isBitmapFile(bytes);
+    if ((!bitmap && !isIconFile(bytes)) || bytes.size() > static_cast<std::size_t>(INT_MAX))
+        return nullptr;
+    QImage image =
+        QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), bitmap ? "BMP" : "ICO");
+    if (image.isNull())
+        return nullptr;
+
+    auto picture = std::make_shared<StdPicture>();
+    picture->m_type = bitmap ? Type::Bitmap : Type::Icon;
+    picture->m_widthHimetric = pixelsToHimetric(image.width(), screenDpi);
+    picture->m_heightHimetric = pixelsToHimetric(image.height(), screenDpi);
+    if (bitmap) {
+        // A bitmap that states its resolution has its size measured at that resolution.
+        const auto [perMetreX, perMetreY] = bitmapResolution(bytes);
+        if (perMetreX > 0)
+            picture->m_widthHimetric = std::lround(image.width() * himetricPerMetre / perMetreX);
+        if (perMetreY > 0)
+            picture->m_heightHimetric = std::lround(image.height() * himetricPerMetre / perMetreY);
+    }
+    picture->m_image = std::move(image);
+    picture->m_file.assign(bytes.begin(), bytes.end());
+    return picture;
+}
+
+bool StdPicture::load(StreamReader &stream, std::shared_ptr<StdPicture> &picture)
+{
+    StreamReader reader = stream;
+    std::uint32_t magic = 0;
+    std::uint32_t length = 0;
+    std::vector<std::uint8_t> file;
+    // readBytes checks the length against what the stream holds before it allocates.
+    if (!reader.readU32(magic) || magic != streamMagic || !reader.readU32(length) ||
+        !reader.readBytes(length, file))
+        return false;
+    stream = reader;
+    picture = length == 0 ? std::make_shared<StdPicture>() : fromFile(file);
+    return true;
+}
+
+bool StdPicture::save(StreamWriter &stream) const
+{
+    if (m_file.size() > std::numeric_limits<std::uint32_t>::max())
+        return false;
+    stream.writeU32(streamMagic);
+    stream.writeU32(static_cast<std::uint32_t>(m_file.size()));
+    stream.writeBytes(m_file);
+    return true;
+}
+
+HRESULT StdPicture::getProperty(DispId id, Variant &result, ExcepInfo *)
+{
+    switch (id) {
+    case DISPID_HANDLE:
+        // There are no native handles here: non-zero tells that the picture holds an image.
+        result = std::int32_t{m_image.isNull() ? 0 : 1};
+        return S_OK;
+    case DISPID_TYPE:
+        result = static_cast<std::int16_t>(m_type);
+        return S_OK;
+    case DISPID_WIDTH:
+        result = m_widthHimetric;
+        return S_OK;
+    case DISPID_HEIGHT:
+        result = m_heightHimetric;
+        return S_OK;
+    default:
+        return DISP_E_MEMBERNOTFOUND;
+    }
+}
+
+HRESULT StdPicture::putProperty(DispId, const Variant &, ExcepInfo *)
+{
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT StdPicture::invoke(DispId, std::span<Variant>, Variant *, ExcepInfo *)
+{
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+DispId StdPicture::idOfName(std::string_view name)
+{
+    return findMemberId(members, name);
+}
+
+} // namespace ole
