@@ -1,0 +1,200 @@
+#pragma once
+
+#include "controls/common/Colors.h"
+#include "controls/common/ErrorTextLibrary.h"
+#include "controls/common/TypeInfo.h"
+#include "platform/ole/Control.h"
+
+#include <QPointer>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QEvent;
+class QFont;
+class QPainter;
+class QPaintDevice;
+
+namespace ole {
+class StdFont;
+class StdPicture;
+} // namespace ole
+
+namespace qv {
+
+class ControlWindow;
+class PropertyExchange;
+
+// What a control class tells the shared layer about itself.
+struct ControlClassInfo {
+    ole::Clsid clsid;
+    std::string_view progId;
+    std::string_view typeName;
+    // The stock properties its stream holds: 0x01 BackColor, 0x02 Caption, 0x04 Font,
+    // 0x08 ForeColor, 0x10 Text, 0x40 Enabled.
+    std::uint32_t stockMask;
+    const TypeLibInfo *typeLib;
+};
+
+// Stock-property bits of the persisted stream.
+enum StockMask : std::uint32_t {
+    STOCK_BACKCOLOR = 0x01,
+    STOCK_CAPTION = 0x02,
+    STOCK_FONT = 0x04,
+    STOCK_FORECOLOR = 0x08,
+    STOCK_TEXT = 0x10,
+    STOCK_BORDERSTYLE = 0x20,
+    STOCK_ENABLED = 0x40,
+};
+
+// The layer every display control shares: automation access to the stock properties (colours,
+// font, enabled, window handle, caption or text), the Refresh and AboutBox methods, the stock
+// events raised from the control's window, the font sub-properties, MousePointer and MouseIcon,
+// the persisted stream with its stock part, error raising with texts from the error-text
+// library, and design or run mode from the container.
+//
+// A control class derives from it, describes itself with a ControlClassInfo (its type table
+// names the members; FontName, FontSize, FontBold, FontItalic, FontStrikethru, FontUnderline,
+// MousePointer and MouseIcon are served here under the identifiers the table gives them), and
+// provides its own properties, its persisted fields and its drawing.
+class CQvControlBase : public ole::Control {
+public:
+    static constexpr std::uint32_t streamVersion = 0x00010000;
+    static constexpr std::uint32_t ERROR_OUT_OF_MEMORY = 7;
+    static constexpr std::uint32_t ERROR_FILE_NOT_FOUND = 53;
+    static constexpr std::uint32_t ERROR_INVALID_PROPERTY_VALUE = 380;
+    static constexpr std::uint32_t ERROR_READ_ONLY = 383;
+    static constexpr std::uint32_t ERROR_SET_NOT_PERMITTED = 387;
+
+    explicit CQvControlBase(const ControlClassInfo &info);
+    ~CQvControlBase() override;
+    CQvControlBase(const CQvControlBase &) = delete;
+    CQvControlBase &operator=(const CQvControlBase &) = delete;
+
+    ole::HRESULT getProperty(ole::DispId id, ole::Variant &result,
+                             ole::ExcepInfo *error = nullptr) final;
+    ole::HRESULT putProperty(ole::DispId id, const ole::Variant &value,
+                             ole::ExcepInfo *error = nullptr) final;
+    ole::HRESULT invoke(ole::DispId id, std::span<ole::Variant> args,
+                        ole::Variant *result = nullptr, ole::ExcepInfo *error = nullptr) final;
+    ole::DispId idOfName(std::string_view name) final;
+
+    void setClientSite(ole::ControlSite *site) final;
+    ole::HRESULT initNew() final;
+    ole::HRESULT load(std::span<const std::uint8_t> stream) final;
+    ole::HRESULT save(std::vector<std::uint8_t> &stream) final;
+    QWidget *createWindow(QWidget *parent, const QRect &geometry) final;
+    QWidget *window() const final;
+    void ambientPropertyChanged(ole::DispId id) final;
+
+    // Marks the control modified, repaints it, and tells the container that property `dispid`
+    // changed (unless it is 0).
+    void NotifyPropertyChanged(ole::DispId dispid);
+    // Fills `error` with automation error 0x800A0000 | number and its text, and returns
+    // DISP_E_EXCEPTION for the caller to pass on. Without the error-text library: error 53,
+    // "QVLOCALE.DLL Not Found".
+    ole::HRESULT RaiseControlError(std::uint32_t number, ole::ExcepInfo *error) const;
+    // Shows the controls' About box, modal, telling the container around it.
+    void AboutBox();
+
+    bool isModified() const { return m_modified; }
+    // The container's user mode: true in run mode, false in design mode.
+    bool userMode() const { return m_userMode; }
+
+protected:
+    // The control's own properties and methods, for identifiers the shared layer does not
+    // serve. DISP_E_MEMBERNOTFOUND for unknown ones.
+    virtual ole::HRESULT getControlProperty(ole::DispId id, ole::Variant &result,
+                                            ole::ExcepInfo *error);
+    virtual ole::HRESULT putControlProperty(ole::DispId id, const ole::Variant &value,
+                                            ole::ExcepInfo *error);
+    virtual ole::HRESULT invokeControlMethod(ole::DispId id, std::span<ole::Variant> args,
+                                             ole::Variant *result, ole::ExcepInfo *error);
+    // Gives the control's own properties their values for a new control.
+    virtual void resetProperties() = 0;
+    // The control's own persisted fields, in their order, both ways. MousePointer and MouseIcon
+    // go where the control's order has them, through exchangeMousePointer/exchangeMouseIcon.
+    virtual void exchangeProperties(PropertyExchange &exchange) = 0;
+    // After a reset or a load, for state derived from the properties.
+    virtual void propertiesLoaded() {}
+    // Paints the control into `bounds` of its window.
+    virtual void onDraw(QPainter &painter, const QRect &bounds) = 0;
+
+    void exchangeMousePointer(PropertyExchange &exchange);
+    void exchangeMouseIcon(PropertyExchange &exchange);
+
+    OLE_COLOR backColor() const { return m_backColor; }
+    OLE_COLOR foreColor() const { return m_foreColor; }
+    bool enabled() const { return m_enabled; }
+    const std::string &caption() const { return m_caption; }
+    // The control's font; null when it has none.
+    const std::shared_ptr<ole::StdFont> &font() const { return m_font; }
+    // The font to draw with on `device`: the control's font, else the device's default.
+    QFont drawingFont(const QPaintDevice &device) const;
+    // The container's name for the control.
+    std::string ambientDisplayName() const;
+    ole::ControlSite *site() const { return m_site; }
+
+private:
+    friend class ControlWindow;
+
+    struct FontSubProperties {
+        ole::DispId name, size, bold, italic, strikethru, underline;
+    };
+
+    // Stock members; false when `id` is none of them.
+    bool getStockProperty(ole::DispId id, ole::Variant &result);
+    bool putStockProperty(ole::DispId id, const ole::Variant &value, ole::ExcepInfo *error,
+                          ole::HRESULT &hr);
+    bool getFontSubProperty(ole::DispId id, ole::Variant &result) const;
+    bool putFontSubProperty(ole::DispId id, const ole::Variant &value, ole::ExcepInfo *error,
+                            ole::HRESULT &hr);
+    ole::HRESULT putColor(ole::DispId id, const ole::Variant &value, ole::ExcepInfo *error);
+    ole::HRESULT putMousePointer(const ole::Variant &value, ole::ExcepInfo *error);
+    ole::HRESULT putMouseIcon(const ole::Variant &value, ole::ExcepInfo *error);
+    void exchangeStockProperties(PropertyExchange &exchange, std::uint32_t mask);
+    void resetStockProperties();
+    void setFont(std::shared_ptr<ole::StdFont> font);
+    std::shared_ptr<ole::StdFont> defaultFont() const;
+    bool declaresEvent(ole::DispId event) const;
+    ole::DispId memberId(std::string_view name) const;
+
+    // Called by the control's window.
+    void paint(QPainter &painter, const QRect &bounds);
+    // Raises the stock events for mouse and keyboard input; true when the input is consumed.
+    bool handleInput(QEvent *event);
+    void windowResized();
+    // The palette of the window and its children from the translated colours.
+    void applyColors();
+    void applyCursor();
+    void applyWindowState();
+    // Fires `event` when the control declares it; false when the control went away meanwhile.
+    bool fireEvent(ole::DispId event, std::span<ole::Variant> args);
+
+    const ControlClassInfo &m_info;
+    FontSubProperties m_fontIds;
+    ole::DispId m_mousePointerId;
+    ole::DispId m_mouseIconId;
+    ole::DispId m_captionId; // DISPID_CAPTION, DISPID_TEXT or none
+    ErrorTextLibrary m_errorTexts;
+    ole::ControlSite *m_site = nullptr;
+    QPointer<ControlWindow> m_window;
+    // Expires with the control, so code running after an event can tell that its handler
+    // destroyed the control.
+    std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
+    bool m_userMode = true;
+    bool m_modified = false;
+    std::int32_t m_extentWidth = 0; // HIMETRIC
+    std::int32_t m_extentHeight = 0;
+
+    OLE_COLOR m_backColor = systemColor(COLOR_BTNFACE);
+    OLE_COLOR m_foreColor = systemColor(COLOR_BTNTEXT);
+    std::shared_ptr<ole::StdFont> m_font;
+    bool m_enabled = true;
+    std::string m_caption;
+    std::int16_t m_mousePointer = 0;
+    std::shared_ptr<ole::StdPicture> m_mouseIcon;
+};
+
+} // namespace qv

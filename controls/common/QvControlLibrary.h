@@ -1,0 +1,61 @@
+#pragma once
+
+#include "controls/common/CQvControlBase.h"
+#include "platform/ole/ComponentLoader.h"
+#include "platform/ole/ControlLibrary.h"
+#include "platform/ole/Registry.h"
+
+#include <string>
+
+namespace qv {
+
+// Where a library's help files are looked for: the library's own folder if it exists, else the
+// folder HELP in the Windows directory if that exists, else nowhere (empty).
+std::string helpDirectory(const std::string &libraryPath);
+
+// The four entry points of a library serving display control `T`, which names its `clsid` and
+// its `classInfo`. Each export of the library is one call of these.
+template <typename T> class QvControlLibrary {
+public:
+    // Registers the type library with its help directory, then the class: version 1.0, not
+    // insertable, miscellaneous status 0x20191 (recompose on resize, cannot link inside,
+    // inside-out, activate when visible, set client site first).
+    static ole::HRESULT registerServer()
+    {
+        const ControlClassInfo &info = T::classInfo;
+        const std::string path =
+            ole::ComponentLoader::libraryPathOf(reinterpret_cast<const void *>(&registerServer));
+        if (path.empty() ||
+            !ole::Registry::registerTypeLib(
+                {info.typeLib->libId, std::string(version), path, helpDirectory(path)}))
+            return ole::SELFREG_E_TYPELIB;
+        ole::ClassEntry entry;
+        entry.progId = std::string(info.progId);
+        entry.version = std::string(version);
+        entry.miscStatus = miscStatus;
+        entry.insertable = false;
+        entry.typeName = std::string(info.typeName);
+        return Classes::registerServer(entry);
+    }
+
+    static ole::HRESULT unregisterServer()
+    {
+        if (!ole::Registry::unregisterTypeLib(T::classInfo.typeLib->libId))
+            return ole::SELFREG_E_TYPELIB;
+        return Classes::unregisterServer();
+    }
+
+    static ole::HRESULT getClassObject(const ole::Clsid &clsid, ole::ClassFactory **factory)
+    {
+        return Classes::getClassObject(clsid, factory);
+    }
+
+    static ole::HRESULT canUnloadNow() { return Classes::canUnloadNow(); }
+
+private:
+    using Classes = ole::ControlLibrary<T>;
+    static constexpr std::string_view version = "1.0";
+    static constexpr std::uint32_t miscStatus = 0x20191;
+};
+
+} // namespace qv
