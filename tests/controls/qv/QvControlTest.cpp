@@ -184,6 +184,40 @@ TEST_F(QvControlTest, StreamOfAnotherInstanceReproducesEveryPropertyInTheWindow)
     EXPECT_EQ(static_cast<std::uint32_t>(error.scode), invalidPropertyValue);
 }
 
+TEST_F(QvControlTest, StreamWrittenByHandLoadsFieldByField)
+{
+    // The fuzzer's seed, written from the documented layout rather than by our own writer.
+    QFile file(QStringLiteral(TARVIL_SOURCE_DIR "/fuzz/corpus/qv_stream/control"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const auto control = create();
+    ASSERT_EQ(control->load(std::span(reinterpret_cast<const std::uint8_t *>(bytes.data()),
+                                      static_cast<std::size_t>(bytes.size()))),
+              ole::S_OK);
+    EXPECT_EQ(get(*control, ole::DISPID_CAPTION), ole::Variant(std::string("Caption")));
+    EXPECT_EQ(get(*control, ole::DISPID_FORECOLOR), ole::Variant(std::int32_t(0x80000012)));
+    EXPECT_EQ(get(*control, ole::DISPID_ENABLED), ole::Variant(true));
+    EXPECT_EQ(get(*control, CQvTestCtrl::DISPID_FONTNAME), ole::Variant(std::string("Arial")));
+    EXPECT_EQ(get(*control, CQvTestCtrl::DISPID_FONTSIZE), ole::Variant(9.75f));
+    EXPECT_EQ(get(*control, CQvTestCtrl::DISPID_FONTBOLD), ole::Variant(true));
+    EXPECT_EQ(get(*control, CQvTestCtrl::DISPID_FONTITALIC), ole::Variant(true));
+    EXPECT_EQ(get(*control, CQvTestCtrl::DISPID_MOUSEPOINTER), ole::Variant(std::int16_t{99}));
+    EXPECT_EQ(get(*control, CQvTestCtrl::DISPID_FLAG), ole::Variant(true)); // stored as 0xFF
+    EXPECT_EQ(get(*control, CQvTestCtrl::DISPID_COUNT), ole::Variant(std::int16_t{42}));
+    EXPECT_EQ(get(*control, CQvTestCtrl::DISPID_NUMBER), ole::Variant(std::int32_t{-5}));
+    EXPECT_EQ(get(*control, CQvTestCtrl::DISPID_NOTE), ole::Variant(std::string("note")));
+    const auto picture = std::dynamic_pointer_cast<ole::StdPicture>(
+        std::get<ole::DispatchPtr>(get(*control, CQvTestCtrl::DISPID_PICTURE)));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->type(), ole::StdPicture::Type::Bitmap);
+    EXPECT_EQ(picture->image().pixel(0, 0), 0xFFFF0000); // blue, green, red in the file
+    EXPECT_EQ(picture->widthHimetric(), 53); // 2 pixels at the file's 3780 pixels per metre
+    const auto icon = std::dynamic_pointer_cast<ole::StdPicture>(
+        std::get<ole::DispatchPtr>(get(*control, CQvTestCtrl::DISPID_MOUSEICON)));
+    EXPECT_EQ(icon->type(), ole::StdPicture::Type::Icon);
+    EXPECT_EQ(icon->image().size(), QSize(16, 16));
+}
+
 TEST_F(QvControlTest, CutStreamsFailAndLeaveTheControlAsItWas)
 {
     const auto source = create();
