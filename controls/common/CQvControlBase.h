@@ -134,7 +134,6 @@ protected:
     QFont drawingFont(const QPaintDevice &device) const;
     // The container's name for the control.
     std::string ambientDisplayName() const;
-    ole::ControlSite *site() const { return m_site; }
 
 private:
     friend class ControlWindow;

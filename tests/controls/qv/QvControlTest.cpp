@@ -395,7 +395,7 @@ TEST_F(QvControlTest, WindowInputRaisesTheDeclaredStockEvents)
     EXPECT_FALSE(letter.isAccepted());
 }
 
-TEST_F(QvControlTest, AboutBoxIsModalForTheContainerAndUserModeFollowsIt)
+TEST_F(QvControlTest, AboutBoxModifiedStateAndUserMode)
 {
     const auto control = create();
     control->createWindow(&m_host, QRect(0, 0, 40, 20));
@@ -410,6 +410,11 @@ TEST_F(QvControlTest, AboutBoxIsModalForTheContainerAndUserModeFollowsIt)
 
     const auto *base = dynamic_cast<qv::CQvControlBase *>(control.get());
     ASSERT_TRUE(base);
+    EXPECT_FALSE(base->isModified());
+    ASSERT_EQ(control->putProperty(CQvTestCtrl::DISPID_FLAG, true), ole::S_OK);
+    EXPECT_TRUE(base->isModified());
+    saved(*control);
+    EXPECT_FALSE(base->isModified());
     EXPECT_TRUE(base->userMode());
     m_site.userMode = false;
     control->ambientPropertyChanged(ole::DISPID_AMBIENT_USERMODE);
