@@ -6,8 +6,13 @@
 function(tarvil_add_control_library name)
     cmake_parse_arguments(ARG "TEST_ONLY" "" "SOURCES;LIBS" ${ARGN})
     add_library(${name} MODULE ${ARG_SOURCES})
-    # The platform library is one folder up; the drawing runtime sits beside the controls.
-    set_target_properties(${name} PROPERTIES PREFIX "" INSTALL_RPATH "$ORIGIN:$ORIGIN/..")
+    # The platform library is one folder up; the drawing runtime sits beside the controls. Only
+    # the entry points are exported, so two copies of a library never share a factory.
+    set_target_properties(${name} PROPERTIES
+        PREFIX ""
+        INSTALL_RPATH "$ORIGIN:$ORIGIN/.."
+        CXX_VISIBILITY_PRESET hidden
+        VISIBILITY_INLINES_HIDDEN ON)
     target_link_libraries(${name} PRIVATE tarvil_common tarvil_platform ${ARG_LIBS})
     if(ARG_TEST_ONLY)
         set_target_properties(${name} PROPERTIES
