@@ -100,13 +100,13 @@ Audio load(const std::filesystem::path &path)
         return {};
     // A file cut short inside its sound data is refused rather than played in part.
     SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec layout{};
     Uint8 *data = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(path.c_str(), &spec, &data, &length) == nullptr)
+    if (SDL_LoadWAV(path.c_str(), &layout, &data, &length) == nullptr)
         return {};
     const std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> owned(data, &SDL_FreeWAV);
-    return convert(spec, data, length);
+    return convert(layout, data, length);
 }
 
 } // namespace

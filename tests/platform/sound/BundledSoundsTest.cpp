@@ -19,18 +19,18 @@ TEST(BundledSounds, AreShortDistinctAndFadedWav)
     for (const std::string &name : names) {
         SCOPED_TRACE(name);
         const std::string path = std::string(TARVIL_BUNDLED_SOUNDS_DIR) + '/' + name;
-        SDL_AudioSpec spec{};
+        SDL_AudioSpec layout{};
         Uint8 *data = nullptr;
         Uint32 length = 0;
-        ASSERT_NE(SDL_LoadWAV(path.c_str(), &spec, &data, &length), nullptr) << SDL_GetError();
+        ASSERT_NE(SDL_LoadWAV(path.c_str(), &layout, &data, &length), nullptr) << SDL_GetError();
         const std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> owned(data, &SDL_FreeWAV);
-        EXPECT_EQ(spec.format, AUDIO_S16LSB);
-        EXPECT_EQ(spec.channels, 1);
-        EXPECT_EQ(spec.freq, 22050);
+        EXPECT_EQ(layout.format, AUDIO_S16LSB);
+        EXPECT_EQ(layout.channels, 1);
+        EXPECT_EQ(layout.freq, 22050);
 
         std::vector<std::int16_t> samples(length / 2);
         std::copy_n(data, samples.size() * 2, reinterpret_cast<Uint8 *>(samples.data()));
-        const double seconds = static_cast<double>(samples.size()) / spec.freq;
+        const double seconds = static_cast<double>(samples.size()) / layout.freq;
         EXPECT_GE(seconds, 0.1);
         EXPECT_LE(seconds, 0.8);
         ASSERT_FALSE(samples.empty());
