@@ -169,7 +169,6 @@ void CPagerDlg::OnPage()
 
     // The page window shows what was typed; the datagrams go to what an alias stands for. The
     // alias's value is not looked up again.
-    m_destination = typed;
     std::string destination = typed;
     if (std::string value = settings.GetString(keys::kAlias, typed); !value.empty())
         destination = std::move(value);
@@ -207,22 +206,29 @@ void CPagerDlg::OnExit()
 // datagram was queued.
 void CPagerDlg::SendPage(const std::string &payload, const std::string &destination)
 {
+    bool allSent = true;
+    for (const std::string &address : page::DestinationTokens(destination))
+        allSent &= QueueDatagram(payload, address, "Failed to write data to datagram socket");
+    if (allSent)
+        m_app.Sounds().PlayEventSound(keys::kSendPage, CEventSounds::Mode::Synchronous);
+}
+
+// Queues one datagram to the page port of `address`; a failure is reported with `context`. The
+// bytes are kept until the socket reports the datagram sent or failed.
+bool CPagerDlg::QueueDatagram(std::string_view payload, const std::string &address,
+                              std::string_view context)
+{
     CDatagramSocket &socket = *m_app.DatagramSocket();
     CPendingPayloads &pending = m_app.PendingPayloads();
     const char *bytes = pending.Hold(payload);
     const int length = static_cast<int>(payload.size()) + 1;
-    bool allSent = true;
-    for (const std::string &address : page::DestinationTokens(destination)) {
-        if (socket.SendTo(length, bytes, address, PAGE_PORT) == SOCK_OK) {
-            pending.Queued(bytes);
-        } else {
-            ReportWinSockError(socket.LastError(), "Failed to write data to datagram socket");
-            allSent = false;
-        }
-    }
-    pending.ReleaseIfUnqueued(bytes);
-    if (allSent)
-        m_app.Sounds().PlayEventSound(keys::kSendPage, CEventSounds::Mode::Synchronous);
+    const bool queued = socket.SendTo(length, bytes, address, PAGE_PORT) == SOCK_OK;
+    if (queued)
+        pending.Queued(bytes);
+    else
+        ReportWinSockError(socket.LastError(), context);
+    pending.Release(bytes);
+    return queued;
 }
 
 void CPagerDlg::OnDatagramNotify(ui::WPARAM code, ui::LPARAM value)
@@ -275,16 +281,8 @@ void CPagerDlg::DecodeDatagram()
     case page::Decoded::Kind::Page:
         break;
     }
-    if (decoded.deliveryReceiptRequested) {
-        CPendingPayloads &pending = m_app.PendingPayloads();
-        const char *receipt = pending.Hold(page::kDeliveryMarker);
-        const int receiptLength = static_cast<int>(page::kDeliveryMarker.size()) + 1;
-        if (socket->SendTo(receiptLength, receipt, sender, PAGE_PORT) == SOCK_OK)
-            pending.Queued(receipt);
-        else
-            ReportWinSockError(socket->LastError(), "Failed to write delivery receipt");
-        pending.ReleaseIfUnqueued(receipt);
-    }
+    if (decoded.deliveryReceiptRequested)
+        QueueDatagram(page::kDeliveryMarker, sender, "Failed to write delivery receipt");
     ShowReceivedPage(decoded.text, decoded.readReceiptRequested, sender);
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 class CStreamSocket;
 class CTarvilApp;
@@ -58,6 +59,8 @@ protected:
 
 private:
     bool StartNetworking();
+    bool QueueDatagram(std::string_view payload, const std::string &address,
+                       std::string_view context);
     void OnDatagramNotify(ui::WPARAM code, ui::LPARAM value);
     void OnStreamNotify(ui::WPARAM code, ui::LPARAM value);
     void DecodeDatagram();
@@ -71,6 +74,4 @@ private:
 
     CTarvilApp &m_app;
     std::unique_ptr<ui::ToolTipControl> m_balloon;
-    // The destination as typed when Page was last pressed.
-    std::string m_destination;
 };

@@ -13,14 +13,12 @@ const char *CPendingPayloads::Hold(std::string_view payload)
 void CPendingPayloads::Queued(const char *bytes)
 {
     if (auto entry = Find(reinterpret_cast<std::uintptr_t>(bytes)); entry != m_entries.end())
-        ++entry->queued;
+        ++entry->holds;
 }
 
-void CPendingPayloads::ReleaseIfUnqueued(const char *bytes)
+void CPendingPayloads::Release(const char *bytes)
 {
-    auto entry = Find(reinterpret_cast<std::uintptr_t>(bytes));
-    if (entry != m_entries.end() && entry->queued == 0)
-        m_entries.erase(entry);
+    Drop(Find(reinterpret_cast<std::uintptr_t>(bytes)));
 }
 
 std::string CPendingPayloads::Finished(std::uintptr_t bytes)
@@ -29,8 +27,7 @@ std::string CPendingPayloads::Finished(std::uintptr_t bytes)
     if (entry == m_entries.end())
         return {};
     std::string text(entry->bytes.data()); // up to the terminating zero byte
-    if (--entry->queued <= 0)
-        m_entries.erase(entry);
+    Drop(entry);
     return text;
 }
 
@@ -39,4 +36,10 @@ std::list<CPendingPayloads::Entry>::iterator CPendingPayloads::Find(std::uintptr
     return std::find_if(m_entries.begin(), m_entries.end(), [bytes](const Entry &entry) {
         return reinterpret_cast<std::uintptr_t>(entry.bytes.data()) == bytes;
     });
+}
+
+void CPendingPayloads::Drop(std::list<Entry>::iterator entry)
+{
+    if (entry != m_entries.end() && --entry->holds == 0)
+        m_entries.erase(entry);
 }

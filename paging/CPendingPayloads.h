@@ -10,22 +10,23 @@
 // its datagram only by the address of those bytes.
 class CPendingPayloads {
 public:
-    // Stores the payload with its terminating zero byte; the returned bytes stay in place until
-    // released. Each successful queueing of them is announced with Queued.
+    // Stores the payload with its terminating zero byte. The bytes stay in place while the
+    // caller holds them (until Release) and while any send of them is queued: a send may be
+    // reported finished while the caller is still queueing the same bytes to other addresses.
     const char *Hold(std::string_view payload);
     void Queued(const char *bytes);
-    // Lets go of held bytes that were never queued.
-    void ReleaseIfUnqueued(const char *bytes);
+    void Release(const char *bytes);
     // One queued send of `bytes` ended (sent or failed): returns its payload text and lets the
-    // bytes go once no send of them is left. Unknown addresses give an empty text.
+    // bytes go once nobody holds them. Unknown addresses give an empty text.
     std::string Finished(std::uintptr_t bytes);
 
 private:
     struct Entry {
         std::string bytes;
-        int queued = 0;
+        int holds = 1; // the caller's, and one per queued send
     };
     std::list<Entry>::iterator Find(std::uintptr_t bytes);
+    void Drop(std::list<Entry>::iterator entry);
 
     std::list<Entry> m_entries;
 };

@@ -177,6 +177,23 @@ TEST_F(PagerNetworkTest, SendLoopPagesEveryAddressAndPlaysTheSoundOnce)
     EXPECT_EQ(player.played, expected);
 }
 
+// Looking up a name lets events run, so the first address's datagram may be reported sent
+// before the payload is queued for the next one: the payload must stay intact for both.
+TEST_F(PagerNetworkTest, PayloadOutlivesTheFirstSendWhileANameIsLookedUp)
+{
+    const std::string text(400, 'p');
+    runWindow([&](RecordingPagerDlg &dialog) {
+        dialog.pageText = text;
+        dialog.DestinationBox()->setEditText(QString::fromLatin1(LinkedNamespaces::kFarAddress) +
+                                             QStringLiteral(",localhost"));
+        QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
+        EXPECT_EQ(peerReceives(), text + '\0');
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.received.size() == 1; }, 3000));
+        EXPECT_EQ(dialog.received[0].text, text);
+    });
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(PagerNetworkTest, UnresolvableMiddleAddressIsReportedAndTheOthersStillGo)
 {
     runWindow([&](RecordingPagerDlg &dialog) {
