@@ -8,6 +8,10 @@
 
 int main(int argc, char **argv)
 {
+    // Qt's own event loop wakes up less often per socket event than the GLib one; every page and
+    // receipt takes several turns of the loop.
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
     QApplication application(argc, argv);
 
     // The settings file is named after the program file: tarvil32 keeps tarvil32.INI.

@@ -724,6 +724,9 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The event loop the program runs on (see app/main.cpp).
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
     // Each process keeps its settings and registrations in a Windows directory of its own.
     QTemporaryDir windowsDirectory;
     qputenv("TARVIL_WINDIR", windowsDirectory.path().toLocal8Bit());

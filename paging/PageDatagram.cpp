@@ -1,7 +1,5 @@
 #include "paging/PageDatagram.h"
 
-#include <algorithm>
-
 namespace page {
 
 namespace {
@@ -35,8 +33,8 @@ std::string WireBytes(std::string_view payload)
 
 Decoded Decode(std::span<const char> datagram)
 {
-    const auto end = std::find(datagram.begin(), datagram.end(), '\0');
-    std::string_view text(datagram.data(), static_cast<std::size_t>(end - datagram.begin()));
+    std::string_view text(datagram.data(), datagram.size());
+    text = text.substr(0, text.find('\0'));
 
     // "@R" is tested first: senders put it in front of "@D".
     Decoded decoded;

@@ -176,7 +176,10 @@ bool ProfileFile::setValue(std::string_view section, std::string_view key, std::
 {
     const auto range = findSection(section);
     if (!range) {
-        m_lines.push_back("[" + std::string(trim(section)) + "]");
+        std::string header = "[";
+        header += trim(section);
+        header += ']';
+        m_lines.push_back(std::move(header));
         m_lines.push_back(keyLine(trim(key), value));
         return true;
     }
