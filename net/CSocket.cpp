@@ -1,10 +1,10 @@
 #include "net/CSocket.h"
 
 #include "net/SocketTypes.h"
+#include "platform/text/LeadingInteger.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
-#include <cctype>
 #include <new>
 #include <string>
 
@@ -30,22 +30,6 @@ protected:
 private:
     ui::MessageMap m_messages;
 };
-
-// The service text's leading decimal number as the C library's atoi reads it (blanks, a sign,
-// digits), kept within a range just beyond the port numbers; 0 when there is none.
-long leadingNumber(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long value = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
-        value = std::min(value * 10 + (text[i] - '0'), 100000L);
-    return negative ? -value : value;
-}
 
 } // namespace
 
@@ -180,7 +164,7 @@ std::optional<std::string> CSocket::PortText(int port)
 
 int CSocket::ResolvePort(std::string_view service, std::uint16_t &port)
 {
-    const long number = leadingNumber(service);
+    const long number = text::LeadingInteger(service);
     if (number < 0 || number > 65535)
         return SOCK_BADSTATE;
     if (number > 0) {

@@ -5,6 +5,7 @@
 #include "controls/common/Units.h"
 #include "controls/qvrun32/Qvrun32.h"
 #include "platform/ole/ControlSite.h"
+#include "platform/ole/Himetric.h"
 #include "platform/ole/StdFont.h"
 #include "platform/ole/StdPicture.h"
 #include "platform/text/Ansi.h"
@@ -651,8 +652,8 @@ void CQvControlBase::paint(QPainter &painter, const QRect &bounds)
 
 void CQvControlBase::windowResized()
 {
-    m_extentWidth = pixelsToHimetric(m_window->width(), m_window->logicalDpiX());
-    m_extentHeight = pixelsToHimetric(m_window->height(), m_window->logicalDpiY());
+    m_extentWidth = ole::PixelsToHimetric(m_window->width(), m_window->logicalDpiX());
+    m_extentHeight = ole::PixelsToHimetric(m_window->height(), m_window->logicalDpiY());
 }
 
 void CQvControlBase::applyColors()

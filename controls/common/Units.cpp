@@ -11,7 +11,6 @@ namespace qv {
 namespace {
 
 constexpr int twipsPerInch = 1440;
-constexpr double himetricPerInch = 2540.0;
 constexpr int fallbackDpi = 96;
 
 int screenDpi(bool horizontal)
@@ -39,11 +38,6 @@ int XTwipsToPixels(int twips, const QPaintDevice *device)
 int YTwipsToPixels(int twips, const QPaintDevice *device)
 {
     return twipsToPixels(twips, device ? device->logicalDpiY() : screenDpi(false));
-}
-
-int pixelsToHimetric(int pixels, int dpi)
-{
-    return dpi > 0 ? static_cast<int>(std::lround(pixels * himetricPerInch / dpi)) : 0;
 }
 
 } // namespace qv

@@ -14,6 +14,4 @@ int twipsToPixels(int twips, int dpi);
 int XTwipsToPixels(int twips, const QPaintDevice *device = nullptr);
 int YTwipsToPixels(int twips, const QPaintDevice *device = nullptr);
 
-int pixelsToHimetric(int pixels, int dpi);
-
 } // namespace qv

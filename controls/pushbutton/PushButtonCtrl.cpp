@@ -1,6 +1,7 @@
 #include "controls/pushbutton/PushButtonCtrl.h"
 
 #include "platform/ole/ControlSite.h"
+#include "platform/ole/Himetric.h"
 #include "platform/ole/StreamReader.h"
 #include "platform/ole/StreamWriter.h"
 #include "platform/text/Ansi.h"
@@ -18,11 +19,6 @@ constexpr ole::MemberName members[] = {
     {"hWnd", ole::DISPID_HWND},           {"Refresh", ole::DISPID_REFRESH},
     {"AboutBox", ole::DISPID_ABOUTBOX},
 };
-
-std::int32_t pixelsToHimetric(int pixels, int dotsPerInch)
-{
-    return static_cast<std::int32_t>(std::lround(pixels * 2540.0 / dotsPerInch));
-}
 
 } // namespace
 
@@ -168,8 +164,8 @@ QWidget *PushButtonCtrl::createWindow(QWidget *parent, const QRect &geometry)
     m_button->setAutoDefault(false);
     m_button->setDefault(false);
     m_button->setGeometry(geometry);
-    m_extentWidth = pixelsToHimetric(geometry.width(), m_button->logicalDpiX());
-    m_extentHeight = pixelsToHimetric(geometry.height(), m_button->logicalDpiY());
+    m_extentWidth = ole::PixelsToHimetric(geometry.width(), m_button->logicalDpiX());
+    m_extentHeight = ole::PixelsToHimetric(geometry.height(), m_button->logicalDpiY());
     QObject::disconnect(m_clickConnection);
     m_clickConnection =
         QObject::connect(m_button, &QPushButton::clicked, m_button, [this] { onClicked(); });

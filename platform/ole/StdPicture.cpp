@@ -1,5 +1,6 @@
 #include "platform/ole/StdPicture.h"
 
+#include "platform/ole/Himetric.h"
 #include "platform/ole/StreamReader.h"
 #include "platform/ole/StreamWriter.h"
 
@@ -15,8 +16,6 @@ constexpr std::uint32_t streamMagic = 0x0000746C; // "lt\0\0"
 constexpr std::size_t bitmapFileHeaderSize = 14;
 constexpr std::size_t iconDirectorySize = 6;
 constexpr std::size_t iconEntrySize = 16;
-constexpr double himetricPerInch = 2540.0;
-constexpr double himetricPerMetre = 100000.0;
 constexpr double screenDpi = 96.0;
 
 constexpr MemberName members[] = {
@@ -51,11 +50,6 @@ bool isIconFile(std::span<const std::uint8_t> bytes)
     return count > 0 && bytes.size() >= iconDirectorySize + count * iconEntrySize;
 }
 
-std::int32_t pixelsToHimetric(int pixels, double pixelsPerInch)
-{
-    return static_cast<std::int32_t>(std::lround(pixels * himetricPerInch / pixelsPerInch));
-}
-
 // A bitmap's resolution from its information header (pixels per metre), 0 when it gives none.
 std::pair<std::uint32_t, std::uint32_t> bitmapResolution(std::span<const std::uint8_t> bytes)
 {
@@ -81,15 +75,17 @@ std::shared_ptr<StdPicture> StdPicture::fromFile(std::span<const std::uint8_t> b
 
     auto picture = std::make_shared<StdPicture>();
     picture->m_type = bitmap ? Type::Bitmap : Type::Icon;
-    picture->m_widthHimetric = pixelsToHimetric(image.width(), screenDpi);
-    picture->m_heightHimetric = pixelsToHimetric(image.height(), screenDpi);
+    picture->m_widthHimetric = PixelsToHimetric(image.width(), screenDpi);
+    picture->m_heightHimetric = PixelsToHimetric(image.height(), screenDpi);
     if (bitmap) {
         // A bitmap that states its resolution has its size measured at that resolution.
         const auto [perMetreX, perMetreY] = bitmapResolution(bytes);
+        constexpr double kMetresPerInch = 0.0254;
         if (perMetreX > 0)
-            picture->m_widthHimetric = std::lround(image.width() * himetricPerMetre / perMetreX);
+            picture->m_widthHimetric = PixelsToHimetric(image.width(), perMetreX * kMetresPerInch);
         if (perMetreY > 0)
-            picture->m_heightHimetric = std::lround(image.height() * himetricPerMetre / perMetreY);
+            picture->m_heightHimetric =
+                PixelsToHimetric(image.height(), perMetreY * kMetresPerInch);
     }
     picture->m_image = std::move(image);
     picture->m_file.assign(bytes.begin(), bytes.end());

@@ -2,6 +2,7 @@
 
 #include "platform/profile/ProfileFile.h"
 #include "platform/profile/WindowsDirectory.h"
+#include "platform/text/LeadingInteger.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,22 +61,6 @@ bool save(const QString &path, const ProfileFile &profile)
     return file.commit();
 }
 
-// An optional sign and the decimal digits after it, as strtol reads them, clamped to int.
-int leadingNumber(std::string_view text)
-{
-    // Digits beyond int's range stop mattering once the number passes it.
-    constexpr long long kBeyond = static_cast<long long>(INT_MAX) + 1;
-    std::size_t i = 0;
-    const bool negative = !text.empty() && text.front() == '-';
-    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
-        ++i;
-    long long number = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        number = std::min(number * 10 + (text[i] - '0'), kBeyond);
-    return static_cast<int>(std::clamp(negative ? -number : number, static_cast<long long>(INT_MIN),
-                                       static_cast<long long>(INT_MAX)));
-}
-
 } // namespace
 
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
@@ -99,7 +84,7 @@ int GetPrivateProfileInt(std::string_view section, std::string_view key, int def
 {
     const auto file = loadForReading(fileName);
     const auto value = file ? file->value(section, key) : std::nullopt;
-    return value && !value->empty() ? leadingNumber(*value) : defaultValue;
+    return value && !value->empty() ? text::LeadingInteger(*value) : defaultValue;
 }
 
 bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,

@@ -1,6 +1,7 @@
 #include "controls/common/Colors.h"
 #include "controls/common/PropertyExchange.h"
 #include "controls/common/Units.h"
+#include "platform/ole/Himetric.h"
 #include "platform/ole/StdFont.h"
 #include "platform/ole/StdPicture.h"
 #include "tests/controls/qv/PictureFiles.h"
@@ -196,8 +197,8 @@ TEST(UnitsTest, TwipsAndHimetricToPixels)
     EXPECT_EQ(qv::twipsToPixels(100, 2880), 100);
     EXPECT_EQ(qv::XTwipsToPixels(705), 47); // the offscreen screen has 96 dpi
     EXPECT_EQ(qv::YTwipsToPixels(1440), 96);
-    EXPECT_EQ(qv::pixelsToHimetric(96, 96), 2540);
-    EXPECT_EQ(qv::pixelsToHimetric(1, 96), 26);
+    EXPECT_EQ(ole::PixelsToHimetric(96, 96), 2540);
+    EXPECT_EQ(ole::PixelsToHimetric(1, 96), 26);
 }
 
 TEST(ColorsTest, SystemColoursComeFromThePaletteAndPlainOnesStay)
