@@ -15,18 +15,4 @@ TARVIL_DLL_EXPORT ole::HRESULT DllRegisterServer()
     return Library::registerServer(entry);
 }
 
-TARVIL_DLL_EXPORT ole::HRESULT DllUnregisterServer()
-{
-    return Library::unregisterServer();
-}
-
-TARVIL_DLL_EXPORT ole::HRESULT DllGetClassObject(const ole::Clsid &clsid,
-                                                 ole::ClassFactory **classFactory)
-{
-    return Library::getClassObject(clsid, classFactory);
-}
-
-TARVIL_DLL_EXPORT ole::HRESULT DllCanUnloadNow()
-{
-    return Library::canUnloadNow();
-}
+TARVIL_DLL_STANDARD_ENTRY_POINTS(Library)
