@@ -1,6 +1,6 @@
 #include "app/CPagerDlg.h"
 
-#include "RecordingPagerDlg.h"
+#include "MainWindowTest.h"
 #include "app/CSettings.h"
 #include "app/CTarvilApp.h"
 #include "app/SettingsKeys.h"
@@ -21,35 +21,12 @@
 namespace {
 
 // Each test runs in a network of its own, so the main window can bind its fixed ports.
-class PagerDlgTest : public ::testing::Test {
+class PagerDlgTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
         if (!testnet::EnterPrivateNetwork())
             GTEST_SKIP() << "needs a network namespace of its own (root)";
-    }
-
-    PagerDlgTest()
-    {
-        ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR);
-        previousHandler = ui::setMessageBoxHandler([this](const ui::MessageBoxRequest &request) {
-            boxes.push_back(request);
-            return ui::IDOK;
-        });
-    }
-    ~PagerDlgTest() override { ui::setMessageBoxHandler(previousHandler); }
-
-    // Runs the main window, does `actions` once it is up, then closes it with Escape.
-    int runWindow(const std::function<void(RecordingPagerDlg &)> &actions)
-    {
-        RecordingPagerDlg dialog(app);
-        QTimer::singleShot(0, &dialog, [&] {
-            actions(dialog);
-            QTest::keyClick(&dialog, Qt::Key_Escape);
-        });
-        const int result = dialog.DoModal();
-        app.EndNetworking();
-        return result;
     }
 
     static void typeDestination(RecordingPagerDlg &dialog, const QString &text)
@@ -65,13 +42,6 @@ protected:
     {
         return QTest::qWaitFor([&] { return dialog.received.size() >= count; }, 5000);
     }
-
-    TempWindowsDirectory windir;
-    CSettings settings{"tarvil32.INI"};
-    RecordingSoundPlayer player;
-    CTarvilApp app{settings, player, TARVIL_CONTROLS_DIR};
-    std::vector<ui::MessageBoxRequest> boxes;
-    ui::MessageBoxHandler previousHandler;
 };
 
 TEST_F(PagerDlgTest, ShowsTheWindowWithItsButtonsAndFillsTheDestinationBox)

@@ -1,4 +1,4 @@
-#include "RecordingPagerDlg.h"
+#include "MainWindowTest.h"
 #include "app/CPagerDlg.h"
 #include "app/CSettings.h"
 #include "app/CTarvilApp.h"
@@ -25,7 +25,7 @@ namespace {
 using testnet::LinkedNamespaces;
 
 // The main window in the near namespace; a raw peer in the far one speaks the bytes.
-class PagerNetworkTest : public ::testing::Test {
+class PagerNetworkTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
@@ -34,11 +34,6 @@ protected:
             GTEST_SKIP() << "needs network namespaces (root and the ip command)";
         peer = network->farUdpSocket(2000);
         ASSERT_GE(peer, 0);
-        ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR);
-        previousHandler = ui::setMessageBoxHandler([this](const ui::MessageBoxRequest &request) {
-            boxes.push_back(request);
-            return ui::IDOK;
-        });
         settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
         settings.WriteString(keys::kSounds, keys::kSendPage, "pagesent.wav");
     }
@@ -46,19 +41,6 @@ protected:
     {
         if (peer >= 0)
             ::close(peer);
-        if (network)
-            ui::setMessageBoxHandler(previousHandler);
-    }
-
-    void runWindow(const std::function<void(RecordingPagerDlg &)> &actions)
-    {
-        RecordingPagerDlg dialog(app);
-        QTimer::singleShot(0, &dialog, [&] {
-            actions(dialog);
-            dialog.EndDialog(ui::IDCANCEL);
-        });
-        dialog.DoModal();
-        app.EndNetworking();
     }
 
     // Sends raw bytes from the far peer to the program's page port.
@@ -90,12 +72,6 @@ protected:
 
     LinkedNamespaces *network = nullptr;
     int peer = -1;
-    TempWindowsDirectory windir;
-    CSettings settings{"tarvil32.INI"};
-    RecordingSoundPlayer player;
-    CTarvilApp app{settings, player, TARVIL_CONTROLS_DIR};
-    std::vector<ui::MessageBoxRequest> boxes;
-    ui::MessageBoxHandler previousHandler;
 };
 
 TEST_F(PagerNetworkTest, PageAskingForBothReceiptsGetsItsDeliveryReceiptAtOnce)
