@@ -63,9 +63,10 @@ run_checks() {
         ctest --test-dir "$root/build-sanitize" --output-on-failure -j2
 
     echo "== Fuzzing"
-    local fuzzer name
+    local fuzzer name fuzzed=0
     for fuzzer in "$root"/build-sanitize/fuzz/*_fuzzer; do
         [ -x "$fuzzer" ] || continue
+        fuzzed=$((fuzzed + 1))
         name=$(basename "$fuzzer" _fuzzer)
         local corpus
         corpus=$(mktemp -d)
@@ -75,6 +76,10 @@ run_checks() {
             2>&1 | tail -n 3
         rm -rf "$corpus"
     done
+    if [ "$fuzzed" -eq 0 ]; then
+        echo "No fuzz targets were built." >&2
+        return 1
+    fi
     echo "All checks passed."
 }
 
