@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CEventSounds.h"
+#include "app/SettingsKeys.h"
 #include "net/CDatagramSocket.h"
 #include "net/CStreamSocket.h"
 #include "net/CWinSockInit.h"
@@ -32,6 +33,8 @@ public:
     CSettings &Settings() { return m_settings; }
     sound::SoundPlayer &SoundPlayer() { return m_player; }
     CEventSounds &Sounds() { return m_sounds; }
+    // The ten event names in their fixed order, as the options window lists them.
+    static constexpr const auto &EventNames() { return keys::kEventNames; }
     // The running main window, or null before and after it runs.
     CPagerDlg *MainWindow() const { return m_mainWindow; }
 
