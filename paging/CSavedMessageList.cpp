@@ -77,18 +77,20 @@ std::optional<std::string> CSavedMessageList::LoadSavedMessages()
     QFile file(path);
     if (!file.exists())
         return std::nullopt;
-    // A file that exists but cannot be read counts as damaged: it is kept, not overwritten.
+    // A file that cannot be read, or not to its end, counts as damaged like one that does not
+    // read as this format.
     QByteArray bytes;
-    bool readable = file.open(QIODevice::ReadOnly);
-    if (readable) {
+    bool readWhole = file.open(QIODevice::ReadOnly);
+    if (readWhole) {
         bytes = file.read(static_cast<qint64>(saved::kMaxFileSize) + 1);
-        readable = file.error() == QFileDevice::NoError;
+        readWhole = file.error() == QFileDevice::NoError &&
+                    bytes.size() <= static_cast<qsizetype>(saved::kMaxFileSize);
     }
-    const auto view = std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                                std::min<std::size_t>(bytes.size(), saved::kMaxFileSize));
-    saved::Parsed parsed = saved::Parse(view);
+    saved::Parsed parsed =
+        saved::Parse(std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                               std::min<std::size_t>(bytes.size(), saved::kMaxFileSize)));
     m_records = std::move(parsed.records);
-    if (readable && !parsed.damaged && bytes.size() <= static_cast<qsizetype>(saved::kMaxFileSize))
+    if (readWhole && !parsed.damaged)
         return std::nullopt;
 
     // The original goes aside before anything rewrites it; then the file holds what could be
