@@ -83,20 +83,6 @@ TEST_F(SavedMessageListTest, EveryChangeRewritesTheFile)
     EXPECT_EQ(bytes(), Bytes({0x00, 0x00}));
 }
 
-TEST_F(SavedMessageListTest, BareFileNameFollowsTheCurrentDirectory)
-{
-    const QString previous = QDir::currentPath();
-    QTemporaryDir other;
-    CSavedMessageList saved;
-    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
-    saved.AddSavedMessage(kThree[0]);
-    ASSERT_TRUE(QDir::setCurrent(other.path()));
-    saved.AddSavedMessage(kThree[1]);
-    ASSERT_TRUE(QDir::setCurrent(previous));
-    EXPECT_EQ(bytes(), saved::Serialize(std::span(kThree).first(1)));
-    EXPECT_TRUE(QFile::exists(other.filePath(QStringLiteral("Message.sav"))));
-}
-
 TEST_F(SavedMessageListTest, DamagedFileIsKeptAsideAndReportedOnce)
 {
     const Bytes whole = saved::Serialize(kThree);
