@@ -4,6 +4,7 @@
 #include "app/CSettings.h"
 #include "app/SettingsKeys.h"
 #include "platform/ole/ComponentLoader.h"
+#include "platform/ui/MessageBox.h"
 
 CTarvilApp::CTarvilApp(CSettings &settings, sound::SoundPlayer &player,
                        std::string controlsDirectory)
@@ -37,6 +38,8 @@ int CTarvilApp::Run()
 
     m_sounds.SetSoundsEnabled(m_settings.GetString(keys::kDisabledSounds, keys::kAll) !=
                               keys::kAllDisabled);
+    if (const std::optional<std::string> warning = m_savedMessages.LoadSavedMessages())
+        ui::MessageBox(nullptr, *warning, "Error", ui::MessageIcon::Exclamation);
 
     CPagerDlg mainWindow(*this);
     m_mainWindow = &mainWindow;

@@ -6,6 +6,7 @@
 #include "net/CStreamSocket.h"
 #include "net/CWinSockInit.h"
 #include "paging/CPendingPayloads.h"
+#include "paging/CSavedMessageList.h"
 
 #include <memory>
 #include <string>
@@ -56,6 +57,8 @@ public:
     void EndNetworking();
     // The bytes of every datagram still queued on the datagram socket.
     CPendingPayloads &PendingPayloads() { return m_pendingPayloads; }
+    // The kept pages, loaded from "Message.sav" at start-up.
+    CSavedMessageList &SavedMessages() { return m_savedMessages; }
 
 private:
     CSettings &m_settings;
@@ -67,4 +70,5 @@ private:
     std::unique_ptr<CDatagramSocket> m_datagramSocket;
     std::unique_ptr<CStreamSocket> m_listeningSocket;
     CPendingPayloads m_pendingPayloads;
+    CSavedMessageList m_savedMessages;
 };

@@ -4,6 +4,7 @@
 #include "app/CSettings.h"
 #include "app/CTarvilApp.h"
 #include "app/SettingsKeys.h"
+#include "paging/CSavedMessageList.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ToolTipControl.h"
@@ -12,6 +13,8 @@
 #include "support/TempWindowsDirectory.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -230,6 +233,30 @@ TEST_F(PagerDlgTest, OnlyTheExactWordSwitchesAllSoundsOff)
     QTimer::singleShot(0, [&] { app.MainWindow()->EndDialog(ui::IDCANCEL); });
     app.Run();
     EXPECT_FALSE(app.Sounds().SoundsEnabled());
+}
+
+TEST_F(PagerDlgTest, StartUpLoadsTheSavedMessagesAndReportsADamagedFileOnce)
+{
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(windir.path()));
+    CSavedMessageList writer;
+    writer.AddSavedMessage(CSavedMessage("a - b", "hi", "h"));
+    writer.AddSavedMessage(CSavedMessage("c - d", "there", "k"));
+    QFile file(QStringLiteral("Message.sav"));
+    ASSERT_TRUE(file.resize(file.size() - 1)); // the second record loses its last byte
+
+    for (int run = 0; run < 2; ++run) {
+        QTimer::singleShot(0, [&] { app.MainWindow()->EndDialog(ui::IDCANCEL); });
+        app.Run();
+    }
+    QDir::setCurrent(previous);
+
+    ASSERT_EQ(app.SavedMessages().GetCount(), 1u);
+    EXPECT_EQ(app.SavedMessages().GetAt(0).m_text, "hi");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_NE(boxes[0].text.find("Message.sav.damaged"), std::string::npos);
+    EXPECT_TRUE(QFile::exists(windir.filePath(QStringLiteral("Message.sav.damaged"))));
 }
 
 } // namespace
