@@ -11,6 +11,7 @@
 #include "app/CTarvilApp.h"
 #include "app/SettingsKeys.h"
 #include "net/CSocket.h"
+#include "net/SocketTypes.h"
 #include "paging/PageDatagram.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/sound/SoundPlayer.h"
@@ -40,7 +41,7 @@ namespace {
 using namespace bench;
 using testnet::LinkedNamespaces;
 
-constexpr unsigned short kPagePort = page::kPort;
+constexpr unsigned short kPagePort = PAGE_PORT;
 constexpr int kWireSizes[] = {10, 1000};
 // A flood has ended once nothing arrived for this long.
 constexpr auto kFloodIdle = std::chrono::milliseconds(150);

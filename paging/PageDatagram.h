@@ -12,7 +12,6 @@ namespace page {
 
 inline constexpr std::string_view kReadMarker = "@R";
 inline constexpr std::string_view kDeliveryMarker = "@D";
-inline constexpr unsigned short kPort = 2000;
 
 // The payload a page window sends: the text with the markers the user asked for.
 std::string BuildPayload(std::string_view text, bool deliveryReceipt, bool readReceipt);
