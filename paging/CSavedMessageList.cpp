@@ -82,9 +82,11 @@ std::optional<std::string> CSavedMessageList::LoadSavedMessages()
     QByteArray bytes;
     bool readWhole = file.open(QIODevice::ReadOnly);
     if (readWhole) {
-        bytes = file.read(static_cast<qint64>(saved::kMaxFileSize) + 1);
+        // Only what the size allows is asked for: a small file costs no large buffer.
+        const qint64 size = file.size();
+        bytes = file.read(std::min<qint64>(size, static_cast<qint64>(saved::kMaxFileSize)));
         readWhole = file.error() == QFileDevice::NoError &&
-                    bytes.size() <= static_cast<qsizetype>(saved::kMaxFileSize);
+                    size <= static_cast<qint64>(saved::kMaxFileSize) && bytes.size() == size;
     }
     saved::Parsed parsed =
         saved::Parse(std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
@@ -94,11 +96,11 @@ std::optional<std::string> CSavedMessageList::LoadSavedMessages()
         return std::nullopt;
 
     // The original goes aside before anything rewrites it; then the file holds what could be
-    // read, so that the next start finds it whole.
-    const bool kept = copyFile(path, path + QStringLiteral(".damaged"));
-    if (kept)
-        WriteSavedMessages();
-    return damagedText(path, m_records.size(), kept);
+    // read, so that the next start finds it whole. While it cannot be set aside, nothing
+    // rewrites it: the records after the damage may still be recovered by hand.
+    m_damagedOriginal = !copyFile(path, path + QStringLiteral(".damaged"));
+    WriteSavedMessages();
+    return damagedText(path, m_records.size(), !m_damagedOriginal);
 }
 
 void CSavedMessageList::AddSavedMessage(CSavedMessage record)
@@ -115,7 +117,10 @@ void CSavedMessageList::RemoveSavedMessage(std::size_t index)
     WriteSavedMessages();
 }
 
-bool CSavedMessageList::WriteSavedMessages() const
+bool CSavedMessageList::WriteSavedMessages()
 {
-    return replaceFile(qtPath(m_fileName), saved::Serialize(m_records));
+    const QString path = qtPath(m_fileName);
+    if (m_damagedOriginal)
+        m_damagedOriginal = !copyFile(path, path + QStringLiteral(".damaged"));
+    return !m_damagedOriginal && replaceFile(path, saved::Serialize(m_records));
 }

@@ -29,10 +29,13 @@ public:
     const CSavedMessage &GetAt(std::size_t index) const { return m_records.at(index); }
 
     // Replaces the file with the whole list, atomically: after a failure (the file cannot be
-    // created, the disk is full) the old file is still there, whole. False on failure.
-    bool WriteSavedMessages() const;
+    // created, the disk is full) the old file is still there, whole. A damaged file is first
+    // kept as "<file>.damaged"; while that fails, the file is not replaced. False on failure.
+    bool WriteSavedMessages();
 
 private:
     std::string m_fileName;
     std::vector<CSavedMessage> m_records;
+    // The file read at start-up was damaged and could not yet be kept aside.
+    bool m_damagedOriginal = false;
 };

@@ -144,6 +144,10 @@ Parsed Parse(std::span<const std::uint8_t> bytes)
 
     // Records are added as they are read, never reserved for by the count.
     ObjectIndexes indexes;
+    if (count > kMaxRecords) {
+        count = kMaxRecords;
+        parsed.damaged = true;
+    }
     for (std::uint32_t i = 0; ok && i < count; ++i) {
         CSavedMessage record;
         ok = indexes.readClassTag(in) && readString(in, record.m_title) &&
@@ -153,7 +157,7 @@ Parsed Parse(std::span<const std::uint8_t> bytes)
             parsed.records.push_back(std::move(record));
         }
     }
-    parsed.damaged = !ok || in.remaining() != 0;
+    parsed.damaged = parsed.damaged || !ok || in.remaining() != 0;
     return parsed;
 }
 

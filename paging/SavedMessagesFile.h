@@ -14,6 +14,9 @@ namespace saved {
 
 // A larger file is not one this program wrote in any normal use: it is read as damaged.
 inline constexpr std::size_t kMaxFileSize = 64 * 1024 * 1024;
+// Far more pages than anybody keeps; a file claiming more is damaged after that many, so that a
+// small file of empty records cannot fill the memory.
+inline constexpr std::uint32_t kMaxRecords = 100000;
 
 std::vector<std::uint8_t> Serialize(std::span<const CSavedMessage> records);
 

@@ -84,7 +84,8 @@ QFont StdFont::toQFont(int dpiY) const
     const double points = static_cast<double>(m_size.value) / 10000.0;
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * dpiY / 72.0))));
     // Weight 0 means the default weight; Qt's scale runs 1..1000 like the persisted one.
-    font.setWeight(static_cast<QFont::Weight>(m_weight <= 0 ? normalWeight : m_weight));
+    font.setWeight(static_cast<QFont::Weight>(m_weight <= 0 ? normalWeight
+                                                            : std::min<int>(m_weight, maxWeight)));
     font.setItalic(m_italic);
     font.setUnderline(m_underline);
     font.setStrikeOut(m_strikethrough);

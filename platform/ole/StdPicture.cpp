@@ -50,7 +50,8 @@ bool isIconFile(std::span<const std::uint8_t> bytes)
     return count > 0 && bytes.size() >= iconDirectorySize + count * iconEntrySize;
 }
 
-// A bitmap's resolution from its information header (pixels per metre), 0 when it gives none.
+// A bitmap's resolution from its information header (pixels per metre), 0 when it gives none
+// or one no real device has (the fields are signed; below about 1 dot per inch is not real).
 std::pair<std::uint32_t, std::uint32_t> bitmapResolution(std::span<const std::uint8_t> bytes)
 {
     constexpr std::size_t infoHeader = bitmapFileHeaderSize;
@@ -58,7 +59,13 @@ std::pair<std::uint32_t, std::uint32_t> bitmapResolution(std::span<const std::ui
     if (bytes.size() < infoHeader + minInfoHeaderSize ||
         littleEndian(bytes, infoHeader, 4) < minInfoHeaderSize)
         return {0, 0};
-    return {littleEndian(bytes, infoHeader + 24, 4), littleEndian(bytes, infoHeader + 28, 4)};
+    constexpr std::int32_t lowestPerMetre = 40;
+    const auto plausible = [](std::uint32_t field) {
+        const auto perMetre = static_cast<std::int32_t>(field);
+        return perMetre >= lowestPerMetre ? static_cast<std::uint32_t>(perMetre) : 0u;
+    };
+    return {plausible(littleEndian(bytes, infoHeader + 24, 4)),
+            plausible(littleEndian(bytes, infoHeader + 28, 4))};
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 #include <set>
 
 namespace ui {
@@ -32,8 +33,9 @@ public:
     bool integer(const QJsonValue &value, const char *key, int &out)
     {
         const double number = value.toDouble();
-        if (!value.isDouble() || number != static_cast<int>(number) || number < kMinValue ||
-            number > kMaxValue)
+        // The range first: converting a number beyond int is undefined.
+        if (!value.isDouble() || !(number >= kMinValue && number <= kMaxValue) ||
+            number != std::trunc(number))
             return fail(std::string("\"") + key + "\" is not a 16-bit integer");
         out = static_cast<int>(number);
         return true;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <utility>
 
 namespace ui {
@@ -45,13 +46,16 @@ int MessageBox(QWidget *owner, std::string_view text, std::string_view caption, 
     if (const MessageBoxHandler handler = installedHandler())
         return handler(request);
 
-    QMessageBox box(request.owner);
-    box.setIcon(toQtIcon(icon));
-    box.setWindowTitle(text::fromAnsi(caption));
-    box.setTextFormat(Qt::PlainText);
-    box.setText(text::fromAnsi(text));
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    // On the heap: events keep running while the box is up, and the owner may be destroyed
+    // meanwhile, taking the box with it.
+    const QPointer<QMessageBox> box = new QMessageBox(request.owner);
+    box->setIcon(toQtIcon(icon));
+    box->setWindowTitle(text::fromAnsi(caption));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text::fromAnsi(text));
+    box->setStandardButtons(QMessageBox::Ok);
+    box->exec();
+    delete box.data();
     return IDOK;
 }
 

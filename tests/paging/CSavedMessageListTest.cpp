@@ -106,6 +106,28 @@ TEST_F(SavedMessageListTest, DamagedFileIsKeptAsideAndReportedOnce)
     }
 }
 
+TEST_F(SavedMessageListTest, DamagedFileThatCannotBeKeptAsideIsNeverOverwritten)
+{
+    const Bytes whole = saved::Serialize(kThree);
+    const Bytes damaged(whole.begin(), whole.end() - 1);
+    put(damaged);
+    // A folder in the way of the copy: the original cannot be kept aside.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Message.sav.damaged")));
+    CSavedMessageList saved = list();
+    const auto text = saved.LoadSavedMessages();
+    ASSERT_TRUE(text.has_value());
+    EXPECT_NE(text->find("could not be kept"), std::string::npos);
+
+    saved.AddSavedMessage({"new", "page", "h"});
+    EXPECT_EQ(bytes(), damaged);
+
+    // Once the copy can be made, it is made first and the list is written.
+    ASSERT_TRUE(QDir(m_dir.path()).rmdir(QStringLiteral("Message.sav.damaged")));
+    saved.RemoveSavedMessage(0);
+    EXPECT_EQ(bytes(QStringLiteral("Message.sav.damaged")), damaged);
+    EXPECT_EQ(bytes(), saved::Serialize(records(saved)));
+}
+
 TEST_F(SavedMessageListTest, OversizedOrUnreadableFileIsDamaged)
 {
     Bytes huge = saved::Serialize(kThree);

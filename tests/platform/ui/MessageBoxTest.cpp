@@ -52,4 +52,13 @@ TEST(MessageBox, TheRealBoxShowsItsTextAsPlainText)
     EXPECT_EQ(icon, QMessageBox::Warning);
 }
 
+TEST(MessageBox, OwnerDestroyedWhileTheBoxIsUp)
+{
+    // Events keep running under the box: a window closing itself meanwhile takes the box along.
+    auto *owner = new QWidget;
+    owner->show();
+    QTimer::singleShot(50, owner, [owner] { owner->deleteLater(); });
+    EXPECT_EQ(MessageBox(owner, "text", "caption", MessageIcon::Information), IDOK);
+}
+
 } // namespace
