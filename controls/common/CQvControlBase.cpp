@@ -30,7 +30,7 @@ constexpr std::int16_t customPointer = 99;
 constexpr std::uint32_t knownStockBits =
     STOCK_BACKCOLOR | STOCK_CAPTION | STOCK_FONT | STOCK_FORECOLOR | STOCK_TEXT | STOCK_ENABLED;
 
-// About boxes being prepared or shown, in this library: a second one waits its turn.
+// About boxes being prepared or shown, in this library: a request while one is open is dropped.
 int aboutBoxesOpen = 0;
 
 // The cursor of each MousePointer value 1..15.

@@ -15,7 +15,6 @@ public:
     ErrorTextLibrary(const ErrorTextLibrary &) = delete;
     ErrorTextLibrary &operator=(const ErrorTextLibrary &) = delete;
 
-    bool isLoaded() const { return m_text != nullptr; }
     // The text of error `number`; empty when the library has none for it. Nullopt when the
     // library is not loaded.
     std::optional<std::string> text(std::uint32_t number) const;

@@ -17,7 +17,6 @@ constexpr ole::MemberName members[] = {
     {"Caption", ole::DISPID_CAPTION},     {"Enabled", ole::DISPID_ENABLED},
     {"BackColor", ole::DISPID_BACKCOLOR}, {"ForeColor", ole::DISPID_FORECOLOR},
     {"hWnd", ole::DISPID_HWND},           {"Refresh", ole::DISPID_REFRESH},
-    {"AboutBox", ole::DISPID_ABOUTBOX},
 };
 
 } // namespace

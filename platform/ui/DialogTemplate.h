@@ -12,7 +12,7 @@
 namespace ui {
 
 // One control of a dialog template. Standard controls name their window class ("BUTTON",
-// "EDIT", "STATIC", "COMBOBOX", "LISTBOX", "RICHEDIT"); hosted controls carry the class
+// "EDIT", "STATIC", "COMBOBOX", "LISTBOX"); hosted controls carry the class
 // identifier of the control and its persisted property stream.
 struct DialogControlTemplate {
     int id = 0;
