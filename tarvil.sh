@@ -50,6 +50,11 @@ run_checks() {
     echo "== Format"
     git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
+    echo "== The widget-free core alone: platform core, sockets and paging, with their tests"
+    configure_and_build "$root/build-core" -DCMAKE_BUILD_TYPE=Debug -DTARVIL_WERROR=ON \
+        -DTARVIL_HARDENED=ON -DTARVIL_GUI=OFF
+    ctest --test-dir "$root/build-core" --output-on-failure -j2
+
     echo "== Build and tests"
     configure_and_build "$root/build-check" -DCMAKE_BUILD_TYPE=Debug -DTARVIL_WERROR=ON \
         -DTARVIL_HARDENED=ON

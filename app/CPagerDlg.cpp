@@ -4,8 +4,8 @@
 #include "app/CTarvilApp.h"
 #include "app/Messages.h"
 #include "app/SettingsKeys.h"
+#include "net/ReportWinSockError.h"
 #include "net/SocketTypes.h"
-#include "net/WinSockErrors.h"
 #include "paging/PageDatagram.h"
 #include "platform/sound/SoundPlayer.h"
 #include "platform/text/Ansi.h"
@@ -35,9 +35,9 @@ CPagerDlg::CPagerDlg(CTarvilApp &app, QWidget *parent)
     onClick(IDC_OPTIONS, [this] { OnOptions(); });
     onClick(IDC_EXIT, [this] { OnExit(); });
     onMessage(WM_DATAGRAM_NOTIFY,
-              [this](ui::WPARAM code, ui::LPARAM value) { OnDatagramNotify(code, value); });
+              [this](msg::WPARAM code, msg::LPARAM value) { OnDatagramNotify(code, value); });
     onMessage(WM_STREAM_NOTIFY,
-              [this](ui::WPARAM code, ui::LPARAM value) { OnStreamNotify(code, value); });
+              [this](msg::WPARAM code, msg::LPARAM value) { OnStreamNotify(code, value); });
 }
 
 CPagerDlg::~CPagerDlg() = default;
@@ -76,7 +76,7 @@ bool CPagerDlg::StartNetworking()
 {
     auto fail = [this](int error, std::string_view context) {
         ReportWinSockError(error, context);
-        ui::PostMessage(this, ui::WM_CLOSE, 0, 0);
+        msg::PostMessage(this, msg::WM_CLOSE, 0, 0);
         return false;
     };
 
@@ -198,7 +198,7 @@ void CPagerDlg::OnOptions()
 void CPagerDlg::OnExit()
 {
     m_app.Sounds().PlayEventSound(keys::kExit, CEventSounds::Mode::Synchronous);
-    ui::PostMessage(this, ui::WM_CLOSE, 0, 0);
+    msg::PostMessage(this, msg::WM_CLOSE, 0, 0);
 }
 
 // Every address of the destination gets the payload with its zero byte. A name that does not
@@ -231,7 +231,7 @@ bool CPagerDlg::QueueDatagram(std::string_view payload, const std::string &addre
     return queued;
 }
 
-void CPagerDlg::OnDatagramNotify(ui::WPARAM code, ui::LPARAM value)
+void CPagerDlg::OnDatagramNotify(msg::WPARAM code, msg::LPARAM value)
 {
     switch (code) {
     case SN_SENT:
@@ -286,7 +286,7 @@ void CPagerDlg::DecodeDatagram()
     ShowReceivedPage(decoded.text, decoded.readReceiptRequested, sender);
 }
 
-void CPagerDlg::OnStreamNotify(ui::WPARAM code, ui::LPARAM)
+void CPagerDlg::OnStreamNotify(msg::WPARAM code, msg::LPARAM)
 {
     if (code != SN_ACCEPT || !m_app.ListeningSocket())
         return;

@@ -61,8 +61,8 @@ private:
     bool StartNetworking();
     bool QueueDatagram(std::string_view payload, const std::string &address,
                        std::string_view context);
-    void OnDatagramNotify(ui::WPARAM code, ui::LPARAM value);
-    void OnStreamNotify(ui::WPARAM code, ui::LPARAM value);
+    void OnDatagramNotify(msg::WPARAM code, msg::LPARAM value);
+    void OnStreamNotify(msg::WPARAM code, msg::LPARAM value);
     void DecodeDatagram();
     void OnPage();
     void OnMemory();

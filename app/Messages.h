@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ui/WindowMessage.h"
+#include "platform/message/WindowMessage.h"
 
 // The program's own window messages.
-constexpr unsigned WM_DATAGRAM_NOTIFY = ui::WM_USER + 1; // datagram socket -> main window
-constexpr unsigned WM_STREAM_NOTIFY = ui::WM_USER + 2;   // listening socket -> main window
+constexpr unsigned WM_DATAGRAM_NOTIFY = msg::WM_USER + 1; // datagram socket -> main window
+constexpr unsigned WM_STREAM_NOTIFY = msg::WM_USER + 2;   // listening socket -> main window

@@ -13,7 +13,7 @@ function(tarvil_add_control_library name)
         INSTALL_RPATH "$ORIGIN:$ORIGIN/.."
         CXX_VISIBILITY_PRESET hidden
         VISIBILITY_INLINES_HIDDEN ON)
-    target_link_libraries(${name} PRIVATE tarvil_common tarvil_platform ${ARG_LIBS})
+    target_link_libraries(${name} PRIVATE tarvil_common tarvil_ui ${ARG_LIBS})
     if(ARG_TEST_ONLY)
         set_target_properties(${name} PROPERTIES
             LIBRARY_OUTPUT_DIRECTORY "${TARVIL_TEST_CONTROLS_OUTPUT_DIRECTORY}"

@@ -1,21 +1,49 @@
 // Loads arbitrary bytes as a display control's persisted property stream, and on their own as a
 // standard font's and a standard picture's stream. Whatever loads must save and load again to
-// the same bytes.
+// the same bytes. The control is the 3-D test control, a library on the controls' shared layer
+// with a property of every persisted kind, created through the loader as the program creates
+// its controls.
+#include "platform/ole/ComponentLoader.h"
+#include "platform/ole/Control.h"
+#include "platform/ole/Registry.h"
 #include "platform/ole/StdFont.h"
 #include "platform/ole/StdPicture.h"
 #include "platform/ole/StreamReader.h"
 #include "platform/ole/StreamWriter.h"
-#include "tests/controls/qv/CQvTestCtrl.h"
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <vector>
+
+namespace {
+
+ole::Clsid controlClass;
+
+std::shared_ptr<ole::Control> newControl()
+{
+    std::shared_ptr<ole::Control> control;
+    if (ole::failed(ole::ComponentLoader::createInstance(controlClass, control)) || !control)
+        std::abort();
+    return control;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QGuiApplication application(*argc, *argv);
+    // Registrations go to a private Windows directory.
+    static QTemporaryDir windows;
+    qputenv("TARVIL_WINDIR", windows.path().toLocal8Bit());
+    ole::ComponentLoader::registerLibrariesIn(TARVIL_TEST_CONTROLS_DIR);
+    const std::optional<ole::Clsid> clsid = ole::Registry::clsidFromProgId("QVTEST.QvTestCtrl.1");
+    if (!clsid)
+        std::abort();
+    controlClass = *clsid;
     return 0;
 }
 
@@ -23,13 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const std::span<const std::uint8_t> bytes(data, size);
 
-    qvtest::CQvTestCtrl control;
-    if (ole::succeeded(control.load(bytes))) {
+    const std::shared_ptr<ole::Control> control = newControl();
+    if (ole::succeeded(control->load(bytes))) {
         std::vector<std::uint8_t> saved;
         std::vector<std::uint8_t> again;
-        qvtest::CQvTestCtrl copy;
-        if (ole::failed(control.save(saved)) || ole::failed(copy.load(saved)) ||
-            ole::failed(copy.save(again)) || again != saved)
+        const std::shared_ptr<ole::Control> copy = newControl();
+        if (ole::failed(control->save(saved)) || ole::failed(copy->load(saved)) ||
+            ole::failed(copy->save(again)) || again != saved)
             std::abort();
     }
 

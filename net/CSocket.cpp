@@ -16,7 +16,7 @@ namespace {
 // drops the events still queued for it, so a closed socket sees none.
 class HiddenWindow : public QObject {
 public:
-    explicit HiddenWindow(ui::MessageMap::Handler onSocketEvent)
+    explicit HiddenWindow(msg::MessageMap::Handler onSocketEvent)
     {
         m_messages.add(WM_SOCKET_EVENT, std::move(onSocketEvent));
     }
@@ -28,7 +28,7 @@ protected:
     }
 
 private:
-    ui::MessageMap m_messages;
+    msg::MessageMap m_messages;
 };
 
 } // namespace
@@ -105,7 +105,7 @@ int CSocket::OpenWindow()
 {
     try {
         m_window = std::make_unique<HiddenWindow>(
-            [this](ui::WPARAM socket, ui::LPARAM lParam) { OnSocketEvent(socket, lParam); });
+            [this](msg::WPARAM socket, msg::LPARAM lParam) { OnSocketEvent(socket, lParam); });
         m_openToken = std::make_shared<int>();
     } catch (const std::bad_alloc &) {
         m_window.reset();
@@ -148,7 +148,7 @@ int CSocket::Close()
     while (!m_sendQueue.empty()) {
         const char *payload = m_sendQueue.front().payload;
         m_sendQueue.pop_front();
-        Notify(SN_SEND_FAILED, reinterpret_cast<ui::LPARAM>(payload));
+        Notify(SN_SEND_FAILED, reinterpret_cast<msg::LPARAM>(payload));
     }
     Discard();
     m_lastError = 0;
@@ -235,18 +235,18 @@ std::unique_ptr<char[]> CSocket::TakeReceived(int &length, sockaddr_in *from)
     return std::move(entry.buffer);
 }
 
-void CSocket::Notify(int code, ui::LPARAM value)
+void CSocket::Notify(int code, msg::LPARAM value)
 {
-    ui::PostMessage(m_owner, m_message, static_cast<ui::WPARAM>(code), value);
+    msg::PostMessage(m_owner, m_message, static_cast<msg::WPARAM>(code), value);
 }
 
 void CSocket::PostSocketEvent(long event)
 {
-    ui::PostMessage(m_window.get(), WM_SOCKET_EVENT, m_socket,
-                    WSAMAKESELECTREPLY(static_cast<unsigned>(event), 0));
+    msg::PostMessage(m_window.get(), WM_SOCKET_EVENT, m_socket,
+                     WSAMAKESELECTREPLY(static_cast<unsigned>(event), 0));
 }
 
-void CSocket::OnSocketEvent(SOCKET socket, ui::LPARAM lParam)
+void CSocket::OnSocketEvent(SOCKET socket, msg::LPARAM lParam)
 {
     const auto event = static_cast<long>(WSAGETSELECTEVENT(lParam));
     const auto error = static_cast<int>(WSAGETSELECTERROR(lParam));
@@ -310,7 +310,7 @@ bool CSocket::ReceiveOnce()
         Notify(SN_RECEIVE_ERROR, 0);
         return false;
     }
-    Notify(SN_RECEIVED, static_cast<ui::LPARAM>(m_receiveQueue.size()));
+    Notify(SN_RECEIVED, static_cast<msg::LPARAM>(m_receiveQueue.size()));
     return true;
 }
 
@@ -346,7 +346,7 @@ void CSocket::SendHead()
     if (outcome != 0) {
         const char *payload = entry.payload;
         m_sendQueue.pop_front();
-        Notify(outcome, reinterpret_cast<ui::LPARAM>(payload));
+        Notify(outcome, reinterpret_cast<msg::LPARAM>(payload));
     }
     if (!m_sendQueue.empty())
         PostSocketEvent(FD_WRITE);

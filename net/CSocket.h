@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/WindowMessage.h"
+#include "platform/message/WindowMessage.h"
 #include "platform/winsock/WinSock.h"
 
 #include <QObject>
@@ -66,7 +66,7 @@ protected:
 
     // Receives once into the receive queue; true when that queued a buffer.
     bool ReceiveOnce();
-    void Notify(int code, ui::LPARAM value);
+    void Notify(int code, msg::LPARAM value);
     void PostSocketEvent(long event);
 
     // Accept, connect and close events of a stream socket.
@@ -93,7 +93,7 @@ private:
     int Fail();
     int Select(winsock::SOCKET socket);
     void Discard();
-    void OnSocketEvent(winsock::SOCKET socket, ui::LPARAM lParam);
+    void OnSocketEvent(winsock::SOCKET socket, msg::LPARAM lParam);
     void SendHead();
 
     QPointer<QObject> m_owner;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/WindowMessage.h"
+#include "platform/message/WindowMessage.h"
 
 // Results of the socket operations.
 constexpr int SOCK_OK = 0;
@@ -21,4 +21,4 @@ constexpr int PAGE_PORT = 2000;
 constexpr int CHAT_PORT = 2001;
 
 // The message on which a socket's hidden window receives its asynchronous-select events.
-constexpr unsigned WM_SOCKET_EVENT = ui::WM_USER + 1;
+constexpr unsigned WM_SOCKET_EVENT = msg::WM_USER + 1;

@@ -1,7 +1,5 @@
 #include "net/WinSockErrors.h"
 
-#include "platform/ui/MessageBox.h"
-
 #include <algorithm>
 #include <iterator>
 #include <string>
@@ -89,10 +87,4 @@ std::string WinSockErrorMessage(int code, std::optional<std::string_view> contex
     if (context && message.size() + context->size() < kMessageBufferSize)
         message += *context;
     return message;
-}
-
-int ReportWinSockError(int code, std::optional<std::string_view> context)
-{
-    return ui::MessageBox(nullptr, WinSockErrorMessage(code, context), "Tarvil32",
-                          ui::MessageIcon::Exclamation);
 }

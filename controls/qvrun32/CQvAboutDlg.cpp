@@ -1,6 +1,6 @@
 #include "controls/qvrun32/CQvAboutDlg.h"
 
-#include "platform/ui/WindowMessage.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

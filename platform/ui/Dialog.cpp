@@ -171,7 +171,7 @@ void Dialog::PostNcDestroy()
     deleteLater();
 }
 
-void Dialog::onMessage(unsigned message, MessageMap::Handler handler)
+void Dialog::onMessage(unsigned message, msg::MessageMap::Handler handler)
 {
     m_messages.add(message, std::move(handler));
 }
@@ -190,11 +190,11 @@ void Dialog::onControlEvent(int controlId, ole::DispId event,
 
 bool Dialog::event(QEvent *event)
 {
-    if (event->type() != WindowMessageEvent::eventType())
+    if (event->type() != msg::WindowMessageEvent::eventType())
         return QDialog::event(event);
     // A close request without a handler of its own cancels, as a Windows dialog does.
     if (!m_messages.dispatch(event) &&
-        static_cast<WindowMessageEvent *>(event)->message() == WM_CLOSE)
+        static_cast<msg::WindowMessageEvent *>(event)->message() == msg::WM_CLOSE)
         OnCancel();
     return true;
 }

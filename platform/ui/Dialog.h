@@ -1,10 +1,11 @@
 #pragma once
 
+#include "platform/message/WindowMessage.h"
 #include "platform/ole/Types.h"
 #include "platform/ole/Variant.h"
 #include "platform/ui/ControlContainer.h"
 #include "platform/ui/DialogTemplate.h"
-#include "platform/ui/WindowMessage.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -65,7 +66,7 @@ protected:
 
     // Handlers for posted messages, Click (DISPID -600) of a control, and any other event of a
     // hosted control.
-    void onMessage(unsigned message, MessageMap::Handler handler);
+    void onMessage(unsigned message, msg::MessageMap::Handler handler);
     void onClick(int controlId, std::function<void()> handler);
     void onControlEvent(int controlId, ole::DispId event,
                         std::function<void(std::span<ole::Variant>)> handler);
@@ -87,7 +88,7 @@ private:
 
     DialogTemplate m_template;
     ControlContainer m_controls;
-    MessageMap m_messages;
+    msg::MessageMap m_messages;
     std::map<std::pair<int, ole::DispId>, std::function<void(std::span<ole::Variant>)>> m_events;
     std::map<unsigned, int> m_timers; // window timer id -> Qt timer id
     std::map<int, QPointer<QWidget>> m_items;

@@ -1,7 +1,6 @@
 #include "platform/ui/MessageBox.h"
 
 #include "platform/text/Ansi.h"
-#include "platform/ui/WindowMessage.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -10,6 +10,10 @@ class QWidget;
 // always shown as plain text. Tests install a handler that sees and answers every box.
 namespace ui {
 
+// Results of a dialog or message box run.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
 enum class MessageIcon { None, Stop, Exclamation, Information, Question };
 
 struct MessageBoxRequest {

@@ -1,6 +1,6 @@
 #include "platform/winsock/AsyncHostLookup.h"
 
-#include "platform/ui/WindowMessage.h"
+#include "platform/message/WindowMessage.h"
 #include "platform/winsock/WinSock.h"
 #include "platform/winsock/WinSockError.h"
 #include "platform/winsock/WorkerThread.h"
@@ -49,9 +49,9 @@ void AsyncHostLookup::answered()
     const Answer answer = m_watcher.result();
     if (answer.error == 0)
         m_name = answer.name;
-    ui::PostMessage(parent(), m_message, m_handle,
-                    WSAMAKEASYNCREPLY(static_cast<unsigned>(answer.name.size()),
-                                      static_cast<unsigned>(answer.error)));
+    msg::PostMessage(parent(), m_message, m_handle,
+                     WSAMAKEASYNCREPLY(static_cast<unsigned>(answer.name.size()),
+                                       static_cast<unsigned>(answer.error)));
     if (answer.error != 0)
         deleteLater();
 }

@@ -1,6 +1,6 @@
 #include "platform/winsock/SocketState.h"
 
-#include "platform/ui/WindowMessage.h"
+#include "platform/message/WindowMessage.h"
 #include "platform/winsock/WinSock.h"
 #include "platform/winsock/WinSockError.h"
 
@@ -122,8 +122,8 @@ void SocketState::writable()
 void SocketState::post(long event, int error)
 {
     if (m_events & event)
-        ui::PostMessage(
-            m_window, m_message, static_cast<ui::WPARAM>(m_descriptor),
+        msg::PostMessage(
+            m_window, m_message, static_cast<msg::WPARAM>(m_descriptor),
             WSAMAKESELECTREPLY(static_cast<unsigned>(event), static_cast<unsigned>(error)));
 }
 

@@ -2,8 +2,8 @@
 
 #include "app/CSettings.h"
 #include "app/SettingsKeys.h"
-#include "support/RecordingSoundPlayer.h"
-#include "support/TempWindowsDirectory.h"
+#include "tests/support/RecordingSoundPlayer.h"
+#include "tests/support/TempWindowsDirectory.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "app/SettingsKeys.h"
 #include "platform/profile/Profile.h"
-#include "support/TempWindowsDirectory.h"
+#include "tests/support/TempWindowsDirectory.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 #include "app/CTarvilApp.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ui/MessageBox.h"
-#include "support/RecordingSoundPlayer.h"
-#include "support/TempWindowsDirectory.h"
+#include "tests/support/RecordingSoundPlayer.h"
+#include "tests/support/TempWindowsDirectory.h"
 
 #include <QTest>
 #include <QTimer>

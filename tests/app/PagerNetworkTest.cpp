@@ -8,9 +8,9 @@
 #include "net/SocketTypes.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ui/MessageBox.h"
-#include "support/NetworkNamespaces.h"
-#include "support/RecordingSoundPlayer.h"
-#include "support/TempWindowsDirectory.h"
+#include "tests/support/NetworkNamespaces.h"
+#include "tests/support/RecordingSoundPlayer.h"
+#include "tests/support/TempWindowsDirectory.h"
 
 #include <QComboBox>
 #include <QProcess>

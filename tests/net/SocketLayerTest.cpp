@@ -1,7 +1,7 @@
 #include "net/CDatagramSocket.h"
 #include "net/CStreamSocket.h"
 #include "net/SocketTypes.h"
-#include "tests/net/SocketTestSupport.h"
+#include "tests/support/SocketTestSupport.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -17,16 +17,16 @@ using namespace winsock;
 
 namespace {
 
-constexpr unsigned kNotify = ui::WM_USER + 7;
+constexpr unsigned kNotify = msg::WM_USER + 7;
 
-ui::LPARAM PointerValue(const char *payload)
+msg::LPARAM PointerValue(const char *payload)
 {
-    return reinterpret_cast<ui::LPARAM>(payload);
+    return reinterpret_cast<msg::LPARAM>(payload);
 }
 
-std::vector<ui::LPARAM> ValuesOf(const RecordingWindow &owner, ui::WPARAM code)
+std::vector<msg::LPARAM> ValuesOf(const RecordingWindow &owner, msg::WPARAM code)
 {
-    std::vector<ui::LPARAM> values;
+    std::vector<msg::LPARAM> values;
     for (const auto &m : owner.messages) {
         if (m.wParam == code)
             values.push_back(m.lParam);
@@ -65,7 +65,7 @@ TEST_F(SocketLayer, DatagramOf1000BytesArrivesWholeAndOneOf1001IsRejected)
     EXPECT_EQ(socket.LastError(), WSAEMSGSIZE);
     peer.sendTo(port, {'a', 'b', 0});
     ASSERT_TRUE(owner.waitFor(SN_RECEIVED, 2));
-    EXPECT_EQ(ValuesOf(owner, SN_RECEIVED), (std::vector<ui::LPARAM>{1, 2}));
+    EXPECT_EQ(ValuesOf(owner, SN_RECEIVED), (std::vector<msg::LPARAM>{1, 2}));
 
     int length = 0;
     sockaddr_in from{};
@@ -167,7 +167,7 @@ TEST_F(SocketLayer, CloseReportsUnsentEntriesInQueueOrder)
     ASSERT_EQ(socket.Close(), SOCK_OK);
     ASSERT_TRUE(owner.waitFor(SN_SEND_FAILED, 2));
     QTest::qWait(20);
-    EXPECT_EQ(owner.codes(), (std::vector<ui::WPARAM>{SN_SEND_FAILED, SN_SEND_FAILED}));
+    EXPECT_EQ(owner.codes(), (std::vector<msg::WPARAM>{SN_SEND_FAILED, SN_SEND_FAILED}));
     EXPECT_EQ(ValuesOf(owner, SN_SEND_FAILED),
               (std::vector{PointerValue(first), PointerValue(second)}));
     char buffer[16];
@@ -293,8 +293,8 @@ TEST_F(SocketLayer, PeerCloseComesAfterEveryChunk)
         ASSERT_TRUE(serverOwner.waitFor(SN_CLOSED));
         QTest::qWait(50);
         auto codes = serverOwner.codes();
-        EXPECT_EQ(codes.front(), ui::WPARAM(SN_CONNECTED));
-        EXPECT_EQ(codes.back(), ui::WPARAM(SN_CLOSED));
+        EXPECT_EQ(codes.front(), msg::WPARAM(SN_CONNECTED));
+        EXPECT_EQ(codes.back(), msg::WPARAM(SN_CLOSED));
         EXPECT_EQ(serverOwner.count(SN_CLOSED), 1u);
         EXPECT_EQ(serverOwner.count(SN_RECEIVE_ERROR), 0u);
         std::vector<char> received;
@@ -336,7 +336,7 @@ TEST_F(SocketLayer, IdleSocketsCauseNoWakeUps)
         bool eventFilter(QObject *, QEvent *event) override
         {
             if (event->type() == QEvent::SockAct ||
-                event->type() == ui::WindowMessageEvent::eventType())
+                event->type() == msg::WindowMessageEvent::eventType())
                 ++events;
             return false;
         }

@@ -1,8 +1,5 @@
 #include "net/WinSockErrors.h"
 
-#include "platform/ui/MessageBox.h"
-#include "platform/ui/WindowMessage.h"
-
 #include <gtest/gtest.h>
 
 TEST(WinSockErrorMessage, KnownCodeShowsNumberTextAndContext)
@@ -34,20 +31,4 @@ TEST(WinSockErrorMessage, ContextThatDoesNotFitTheBufferIsLeftOut)
     EXPECT_EQ(WinSockErrorMessage(10054, std::string(953, 'x')), first + std::string(953, 'x'));
     EXPECT_EQ(WinSockErrorMessage(10054, std::string(954, 'x')), first);
     EXPECT_EQ(WinSockErrorMessage(10054, std::string(990, 'x')), first);
-}
-
-TEST(ReportWinSockError, ShowsExclamationBoxCaptionedWithTheProgramTitle)
-{
-    ui::MessageBoxRequest seen;
-    auto previous = ui::setMessageBoxHandler([&](const ui::MessageBoxRequest &request) {
-        seen = request;
-        return ui::IDOK;
-    });
-    EXPECT_EQ(ReportWinSockError(10048, "Datagram failure Initializing"), ui::IDOK);
-    ui::setMessageBoxHandler(previous);
-
-    EXPECT_EQ(seen.caption, "Tarvil32");
-    EXPECT_EQ(seen.icon, ui::MessageIcon::Exclamation);
-    EXPECT_EQ(seen.text,
-              "WinSock error 10048: Address already in use\nDatagram failure Initializing");
 }

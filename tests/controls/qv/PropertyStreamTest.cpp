@@ -4,7 +4,7 @@
 #include "platform/ole/Himetric.h"
 #include "platform/ole/StdFont.h"
 #include "platform/ole/StdPicture.h"
-#include "tests/controls/qv/PictureFiles.h"
+#include "tests/support/PictureFiles.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -4,7 +4,7 @@
 #include "platform/ole/StdPicture.h"
 #include "platform/ui/ControlContainer.h"
 #include "tests/controls/qv/CQvTestCtrl.h"
-#include "tests/controls/qv/PictureFiles.h"
+#include "tests/support/PictureFiles.h"
 #include "tests/support/TempWindowsDirectory.h"
 #include "wrappers/CControlWrapper.h"
 

@@ -1,5 +1,5 @@
 #include "controls/qvrun32/Qvrun32.h"
-#include "platform/ui/WindowMessage.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -3,7 +3,7 @@
 #include "platform/ole/Control.h"
 #include "platform/ole/LibraryExports.h"
 #include "platform/ole/Registry.h"
-#include "tests/platform/ole/TemporaryWindowsDirectory.h"
+#include "tests/support/TempWindowsDirectory.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,7 +27,7 @@ protected:
         ASSERT_TRUE(ole::Registry::registerClass(entry));
     }
 
-    TemporaryWindowsDirectory m_windows;
+    TempWindowsDirectory m_windows;
 };
 
 TEST_F(ComponentLoaderTest, RegistersTheControlsFolderAndCreatesByClassId)

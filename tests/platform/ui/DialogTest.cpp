@@ -17,6 +17,7 @@
 namespace {
 
 using namespace ui;
+using namespace msg;
 
 enum { IDC_COMBO = 1004, IDC_LINE = 1010, IDC_TEXT = 1011, IDC_PUSH = 1012, IDC_CHECK = 1013 };
 constexpr int IDC_HOSTED = 1020;

@@ -1,7 +1,5 @@
 #include "platform/ui/MessageBox.h"
 
-#include "platform/ui/WindowMessage.h"
-
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>

@@ -9,17 +9,13 @@ class QObject;
 
 // Messages posted to a window with two parameters. A window is any QObject; a message posted to
 // a window that is destroyed before it is delivered is dropped with it.
-namespace ui {
+namespace msg {
 
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 
 constexpr unsigned WM_CLOSE = 0x0010;
 constexpr unsigned WM_USER = 0x0400;
-
-// Results of a dialog run.
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
 
 class WindowMessageEvent : public QEvent {
 public:
@@ -51,4 +47,4 @@ private:
     std::map<unsigned, Handler> m_handlers;
 };
 
-} // namespace ui
+} // namespace msg

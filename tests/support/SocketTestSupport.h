@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/WindowMessage.h"
+#include "platform/message/WindowMessage.h"
 #include "platform/winsock/WinSock.h"
 
 #include <QObject>
@@ -16,8 +16,8 @@
 
 struct PostedMessage {
     unsigned message;
-    ui::WPARAM wParam;
-    ui::LPARAM lParam;
+    msg::WPARAM wParam;
+    msg::LPARAM lParam;
 };
 
 class RecordingWindow : public QObject {
@@ -25,18 +25,18 @@ public:
     std::vector<PostedMessage> messages;
 
     // The messages' wParam values, which the socket classes use for notification codes.
-    std::vector<ui::WPARAM> codes() const
+    std::vector<msg::WPARAM> codes() const
     {
-        std::vector<ui::WPARAM> result;
+        std::vector<msg::WPARAM> result;
         for (const auto &m : messages)
             result.push_back(m.wParam);
         return result;
     }
-    std::size_t count(ui::WPARAM code) const
+    std::size_t count(msg::WPARAM code) const
     {
         return static_cast<std::size_t>(std::ranges::count(codes(), code));
     }
-    bool waitFor(ui::WPARAM code, std::size_t times = 1, int timeout = 5000)
+    bool waitFor(msg::WPARAM code, std::size_t times = 1, int timeout = 5000)
     {
         return QTest::qWaitFor([&] { return count(code) >= times; }, timeout);
     }
@@ -44,9 +44,9 @@ public:
 protected:
     bool event(QEvent *event) override
     {
-        if (event->type() != ui::WindowMessageEvent::eventType())
+        if (event->type() != msg::WindowMessageEvent::eventType())
             return QObject::event(event);
-        const auto *m = static_cast<ui::WindowMessageEvent *>(event);
+        const auto *m = static_cast<msg::WindowMessageEvent *>(event);
         messages.push_back({m->message(), m->wParam(), m->lParam()});
         return true;
     }

@@ -2,7 +2,7 @@
 #include "platform/ole/StdPicture.h"
 #include "platform/ole/StreamReader.h"
 #include "platform/ole/StreamWriter.h"
-#include "tests/controls/qv/PictureFiles.h"
+#include "tests/support/PictureFiles.h"
 
 #include <gtest/gtest.h>
 

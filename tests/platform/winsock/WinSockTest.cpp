@@ -1,7 +1,7 @@
 #include "net/CWinSockInit.h"
 #include "net/SocketTypes.h"
 #include "platform/winsock/BlockingCall.h"
-#include "tests/net/SocketTestSupport.h"
+#include "tests/support/SocketTestSupport.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -15,7 +15,7 @@ using namespace winsock;
 
 namespace {
 
-constexpr unsigned kEvent = ui::WM_USER + 1;
+constexpr unsigned kEvent = msg::WM_USER + 1;
 
 std::size_t CountEvents(const RecordingWindow &window, long event, unsigned error = 0)
 {

@@ -3,7 +3,7 @@
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "tests/controls/testcontrol/TestCtrl.h"
-#include "tests/platform/ole/TemporaryWindowsDirectory.h"
+#include "tests/support/TempWindowsDirectory.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,7 +42,7 @@ protected:
         return value;
     }
 
-    TemporaryWindowsDirectory m_windows;
+    TempWindowsDirectory m_windows;
     QWidget m_host;
     ui::ControlContainer m_container{&m_host};
     std::vector<std::pair<int, ole::DispId>> m_events;

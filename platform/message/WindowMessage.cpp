@@ -1,8 +1,8 @@
-#include "platform/ui/WindowMessage.h"
+#include "platform/message/WindowMessage.h"
 
 #include <QCoreApplication>
 
-namespace ui {
+namespace msg {
 
 QEvent::Type WindowMessageEvent::eventType()
 {
@@ -41,4 +41,4 @@ bool MessageMap::dispatch(QEvent *event) const
     return true;
 }
 
-} // namespace ui
+} // namespace msg

@@ -1,7 +1,7 @@
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "platform/ui/ControlContainer.h"
-#include "tests/platform/ole/TemporaryWindowsDirectory.h"
+#include "tests/support/TempWindowsDirectory.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -54,7 +54,7 @@ protected:
         return value;
     }
 
-    TemporaryWindowsDirectory m_windows;
+    TempWindowsDirectory m_windows;
     QWidget m_host;
     ui::ControlContainer m_container{&m_host};
     std::vector<std::pair<int, ole::DispId>> m_events;
