@@ -27,27 +27,22 @@ inline constexpr std::string_view kSounds = "Sounds";
 inline constexpr std::string_view kInitialExecution = "Initial Execution";
 inline constexpr std::string_view kInitialExecutionDone = "False";
 
-// "Disabled Sounds": "All" = "True" switches every sound off (the comparison is exact); an event
-// name with any non-empty value switches that event's sound off.
+// "Disabled Sounds": an event name with any non-empty value switches that event's sound off;
+// "All" switches every sound off (the rule is kAllSoundsOff below).
 inline constexpr std::string_view kDisabledSounds = "Disabled Sounds";
 inline constexpr std::string_view kAll = "All";
-inline constexpr std::string_view kAllDisabled = "True";
 inline constexpr std::string_view kEventDisabled = "Disabled";
 
-// "Balloon Help": only the exact "FALSE" switches balloons off. The delay is in seconds; the
-// default means "leave the system's own delay".
+// "Balloon Help": whether balloons show (kBalloonsOff) and after how many seconds (kBalloonDelay).
 inline constexpr std::string_view kBalloonHelp = "Balloon Help";
 inline constexpr std::string_view kEnabled = "Enabled";
 inline constexpr std::string_view kBalloonOn = "TRUE";
-inline constexpr std::string_view kBalloonOff = "FALSE";
 inline constexpr std::string_view kDelay = "Delay";
-inline constexpr int kDefaultDelay = 100;
 
-// "Chat Colors": 0x00BBGGRR values; kColorNotSet keeps the text box's own colour.
+// "Chat Colors": 0x00BBGGRR values for the message text boxes.
 inline constexpr std::string_view kChatColors = "Chat Colors";
 inline constexpr std::string_view kForeground = "Foreground";
 inline constexpr std::string_view kBackground = "Background";
-inline constexpr int kColorNotSet = -1;
 
 // "IP Addresses": the address memory, entries "IP-1" … "IP-n" with n = "Total IPs".
 inline constexpr std::string_view kIpAddresses = "IP Addresses";
@@ -57,5 +52,31 @@ inline constexpr std::string_view kIpPrefix = "IP-";
 
 // "Alias": each key is an alias name, its value what the alias stands for.
 inline constexpr std::string_view kAlias = "Alias";
+
+// The settings whose stored text is read by a rule, each bound here to its place and rule;
+// Settings::isOn and Settings::number apply them, so no caller compares stored words itself.
+
+// A switch that is on exactly when the stored value is `word`, compared with case.
+struct WordSwitch {
+    std::string_view section;
+    std::string_view key;
+    std::string_view word;
+};
+// "True" and nothing else switches every event sound off ("true" does not).
+inline constexpr WordSwitch kAllSoundsOff{kDisabledSounds, kAll, "True"};
+// "FALSE" and nothing else switches balloon help off; an absent key leaves it on.
+inline constexpr WordSwitch kBalloonsOff{kBalloonHelp, kEnabled, "FALSE"};
+
+// A number that may be unset: an absent key reads as `unset`, and so does that value stored.
+struct OptionalNumber {
+    std::string_view section;
+    std::string_view key;
+    int unset;
+};
+// Seconds of mouse rest before a balloon shows; 100 leaves the system's own delay.
+inline constexpr OptionalNumber kBalloonDelay{kBalloonHelp, kDelay, 100};
+// -1 keeps a text box's own colour; 0 is black.
+inline constexpr OptionalNumber kChatForeground{kChatColors, kForeground, -1};
+inline constexpr OptionalNumber kChatBackground{kChatColors, kBackground, -1};
 
 } // namespace keys

@@ -1,5 +1,6 @@
-#include "app/CSettings.h"
 #include "app/CTarvilApp.h"
+#include "app/Settings.h"
+#include "platform/profile/WindowsDirectory.h"
 #include "platform/sound/SdlSoundPlayer.h"
 
 #include <QApplication>
@@ -16,7 +17,8 @@ int main(int argc, char **argv)
 
     // The settings file is named after the program file: tarvil32 keeps tarvil32.INI.
     const QString programName = QFileInfo(QCoreApplication::applicationFilePath()).baseName();
-    CSettings settings((programName + QStringLiteral(".INI")).toStdString());
+    app::Settings settings(profile::GetWindowsDirectory() + '/' +
+                           (programName + QStringLiteral(".INI")).toStdString());
 
     const QString controls = QDir(QCoreApplication::applicationDirPath())
                                  .filePath(QStringLiteral(TARVIL_CONTROLS_RELATIVE_DIR));

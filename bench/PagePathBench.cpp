@@ -7,12 +7,14 @@
 
 #include "BenchSupport.h"
 #include "app/CPagerDlg.h"
-#include "app/CSettings.h"
-#include "app/CTarvilApp.h"
-#include "app/SettingsKeys.h"
+#include "app/EventSounds.h"
+#include "app/PagerSockets.h"
+#include "app/ProgramWindows.h"
+#include "app/Settings.h"
 #include "net/CSocket.h"
 #include "net/SocketTypes.h"
 #include "paging/PageDatagram.h"
+#include "paging/PageSender.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/sound/SoundPlayer.h"
 #include "platform/ui/MessageBox.h"
@@ -81,67 +83,73 @@ public:
     bool sndPlaySound(const std::string &, unsigned) override { return true; }
 };
 
-// The main window with the windows that pages and receipts open replaced by callbacks, which
-// count them.
-class BenchPagerDlg : public CPagerDlg {
+// The windows that pages and receipts open, replaced by callbacks that count them.
+class BenchWindows : public app::ProgramWindows {
 public:
-    using CPagerDlg::CPagerDlg;
-
-    void Page(const std::string &payload, const std::string &destination)
-    {
-        SendPage(payload, destination);
-    }
-
-    std::function<void()> onPage;
-    std::function<void()> onDeliveryReceipt;
-
-protected:
-    void ShowReceivedPage(const std::string &, bool, const std::string &) override
+    void openReceivedPage(QWidget *, const std::string &, bool, const std::string &) override
     {
         if (onPage)
             onPage();
     }
-    void OpenReceiptWindow(ReceiptKind kind, const std::string &) override
+    void openReceiptWindow(QWidget *, app::ReceiptKind kind, const std::string &) override
     {
-        if (kind == ReceiptKind::Delivery && onDeliveryReceipt)
+        if (kind == app::ReceiptKind::Delivery && onDeliveryReceipt)
             onDeliveryReceipt();
     }
+
+    std::function<void()> onPage;
+    std::function<void()> onDeliveryReceipt;
+};
+
+// The running main window of one copy, with what a benchmark does to it.
+struct BenchPager {
+    CPagerDlg &window;
+    BenchWindows &windows;
+    page::PageSender &sender;
+
+    // The main window's send loop, as a page window's OK starts it (every sound is off).
+    void Page(const std::string &payload, const std::string &destination)
+    {
+        sender.sendPage(payload, destination, [](int) { ++g_messageBoxes; });
+    }
+    void EndDialog(int result) { window.EndDialog(result); }
 };
 
 // One copy of the program: its settings with every sound off, a sound player that plays
-// nothing, and the main window.
+// nothing, and the main window on real sockets.
 class PagerCopy {
 public:
-    PagerCopy()
-    {
-        m_settings.WriteString(keys::kDisabledSounds, keys::kAll, keys::kAllDisabled);
-        m_app.Sounds().SetSoundsEnabled(false);
-    }
+    PagerCopy() { m_settings.WriteString(keys::kDisabledSounds, keys::kAll, "True"); }
 
     // Runs the main window. `started` is called once its sockets are open and arranges for the
     // window to be ended. False when the networking did not start or a message box came up.
-    bool Run(const std::function<void(BenchPagerDlg &)> &started)
+    bool Run(const std::function<void(BenchPager &)> &started)
     {
-        BenchPagerDlg dialog(m_app);
+        CPagerDlg dialog(m_settings, m_sounds, m_network, m_sender, m_windows);
+        BenchPager pager{dialog, m_windows, m_sender};
         bool networking = false;
         QTimer::singleShot(0, &dialog, [&] {
-            networking = m_app.DatagramSocket() && m_app.ListeningSocket();
+            networking = m_sender.isOpen() && m_network.listener();
             if (networking)
-                started(dialog);
+                started(pager);
             else
                 dialog.EndDialog(-1);
         });
         QTimer::singleShot(kLongestRun, &dialog, [&] { dialog.EndDialog(-1); });
         const int boxes = g_messageBoxes;
         dialog.DoModal();
-        m_app.EndNetworking();
         return networking && g_messageBoxes == boxes;
     }
 
 private:
+    QTemporaryDir m_windowsDirectory;
     SilentSoundPlayer m_player;
-    CSettings m_settings{"tarvil32.INI"};
-    CTarvilApp m_app{m_settings, m_player, TARVIL_CONTROLS_DIR};
+    app::Settings m_settings{
+        m_windowsDirectory.filePath(QStringLiteral("tarvil32.INI")).toStdString()};
+    app::EventSounds m_sounds{m_settings, m_player};
+    app::PagerSockets m_network;
+    page::PageSender m_sender{m_network.datagramPort()};
+    BenchWindows m_windows;
 };
 
 // --- The far namespace's roles, each in a child process ---------------------------------------
@@ -179,8 +187,8 @@ int FarPager()
 {
     PagerCopy copy;
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    const bool ran = copy.Run([&](BenchPagerDlg &dialog) {
-        QObject::connect(&input, &QSocketNotifier::activated, &dialog, [&] {
+    const bool ran = copy.Run([&](BenchPager &dialog) {
+        QObject::connect(&input, &QSocketNotifier::activated, &dialog.window, [&] {
             bool finished = false;
             (void)ReadParentLine(0, finished);
             if (finished)
@@ -316,7 +324,7 @@ RoundTrips PagerRoundTrips(const std::string &farNetwork, int wireSize, const Op
     // A page or receipt the network lost is given up after a second; checked twice a second.
     QTimer watchdog;
     PagerCopy copy;
-    const bool ran = copy.Run([&](BenchPagerDlg &dialog) {
+    const bool ran = copy.Run([&](BenchPager &dialog) {
         const auto next = [&] {
             if (done == total) {
                 dialog.EndDialog(0);
@@ -325,13 +333,13 @@ RoundTrips PagerRoundTrips(const std::string &farNetwork, int wireSize, const Op
             start = Clock::now();
             dialog.Page(payload, LinkedNamespaces::kFarAddress);
         };
-        dialog.onDeliveryReceipt = [&, next] {
+        dialog.windows.onDeliveryReceipt = [&, next] {
             lostInARow = 0;
             if (done++ >= options.warmUp)
                 result.microseconds.push_back(Microseconds(Clock::now() - start));
             next();
         };
-        QObject::connect(&watchdog, &QTimer::timeout, &dialog, [&, next] {
+        QObject::connect(&watchdog, &QTimer::timeout, &dialog.window, [&, next] {
             if (Clock::now() - start < std::chrono::seconds(1))
                 return;
             ++result.lost;
@@ -451,13 +459,13 @@ Flood PagerFlood(const std::string &farNetwork, int wireSize, int count)
     return MeasureFlood(farNetwork, wireSize, count, [](ReceiveCounter &counter, const auto &go) {
         QTimer idle;
         PagerCopy copy;
-        if (!copy.Run([&](BenchPagerDlg &dialog) {
-                dialog.onPage = [&] {
+        if (!copy.Run([&](BenchPager &dialog) {
+                dialog.windows.onPage = [&] {
                     counter.Got();
                     if (counter.Complete())
                         dialog.EndDialog(0);
                 };
-                QObject::connect(&idle, &QTimer::timeout, &dialog, [&] {
+                QObject::connect(&idle, &QTimer::timeout, &dialog.window, [&] {
                     if (counter.Over())
                         dialog.EndDialog(0);
                 });
@@ -564,16 +572,16 @@ Drains PagerDrains(const std::string &farNetwork, int wireSize, const Options &o
     Bursts bursts(farNetwork, wireSize, options.burst, options.flood);
     QTimer stall;
     PagerCopy copy;
-    const bool ran = copy.Run([&](BenchPagerDlg &dialog) {
+    const bool ran = copy.Run([&](BenchPager &dialog) {
         const auto next = [&] {
             if (!bursts.Next())
                 dialog.EndDialog(0);
         };
-        dialog.onPage = [&, next] {
+        dialog.windows.onPage = [&, next] {
             if (bursts.Got())
                 next();
         };
-        QObject::connect(&stall, &QTimer::timeout, &dialog, [&, next] {
+        QObject::connect(&stall, &QTimer::timeout, &dialog.window, [&, next] {
             if (bursts.Stalled())
                 next();
         });

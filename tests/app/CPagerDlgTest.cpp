@@ -1,50 +1,29 @@
 #include "app/CPagerDlg.h"
 
-#include "MainWindowTest.h"
-#include "app/CSettings.h"
-#include "app/CTarvilApp.h"
+#include "app/Messages.h"
 #include "app/SettingsKeys.h"
-#include "paging/CSavedMessageList.h"
-#include "platform/ole/ComponentLoader.h"
-#include "platform/ui/MessageBox.h"
+#include "net/SocketTypes.h"
 #include "platform/ui/ToolTipControl.h"
-#include "tests/support/NetworkNamespaces.h"
-#include "tests/support/RecordingSoundPlayer.h"
-#include "tests/support/TempWindowsDirectory.h"
+#include "tests/app/MainWindowTest.h"
+#include "tests/app/RecordingNetwork.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Each test runs in a network of its own, so the main window can bind its fixed ports.
+using Sent = RecordingDatagramPort::Sent;
+
+// The main window on a network without sockets: it runs as any user, and what it pages is
+// recorded instead of sent.
 class PagerDlgTest : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        if (!testnet::EnterPrivateNetwork())
-            GTEST_SKIP() << "needs a network namespace of its own (root)";
-    }
+    PagerDlgTest() : MainWindowTest(std::make_unique<RecordingNetwork>()) {}
 
-    static void typeDestination(RecordingPagerDlg &dialog, const QString &text)
-    {
-        dialog.DestinationBox()->setEditText(text);
-    }
-    static void clickPage(RecordingPagerDlg &dialog)
-    {
-        QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
-    }
-    // Pages sent to this machine come back to the window that sent them.
-    static bool waitForPages(RecordingPagerDlg &dialog, std::size_t count)
-    {
-        return QTest::qWaitFor([&] { return dialog.received.size() >= count; }, 5000);
-    }
+    RecordingNetwork &recording() { return static_cast<RecordingNetwork &>(network()); }
+    std::vector<Sent> &sent() { return recording().port.sent; }
 };
 
 TEST_F(PagerDlgTest, ShowsTheWindowWithItsButtonsAndFillsTheDestinationBox)
@@ -53,7 +32,7 @@ TEST_F(PagerDlgTest, ShowsTheWindowWithItsButtonsAndFillsTheDestinationBox)
     settings.WriteString(keys::kIpAddresses, "IP-1", "10.1.1.1");
     settings.WriteString(keys::kIpAddresses, "IP-3", "office");
 
-    runWindow([](RecordingPagerDlg &dialog) {
+    runWindow([](CPagerDlg &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tarvil 32"));
         QComboBox *box = dialog.DestinationBox();
         ASSERT_NE(box, nullptr);
@@ -78,36 +57,49 @@ TEST_F(PagerDlgTest, ShowsTheWindowWithItsButtonsAndFillsTheDestinationBox)
 
 TEST_F(PagerDlgTest, FirstStartWritesSoundDefaultsAndPlaysNoStartUpSoundYet)
 {
-    runWindow([](RecordingPagerDlg &) {});
+    runWindow([](CPagerDlg &) {});
     EXPECT_EQ(settings.GetString(keys::kSounds, keys::kInitialExecution), "False");
     EXPECT_EQ(settings.GetString(keys::kSounds, keys::kStartUp), "tarvil.wav");
     EXPECT_TRUE(player.played.empty());
 
     // The next start plays the start-up sound without waiting for it.
-    runWindow([](RecordingPagerDlg &) {});
+    runWindow([](CPagerDlg &) {});
     const std::vector<RecordingSoundPlayer::Played> expected{{"tarvil.wav", sound::SND_ASYNC}};
     EXPECT_EQ(player.played, expected);
 }
 
-TEST_F(PagerDlgTest, StartUpSoundFollowsTheSettingsFileItself)
+TEST_F(PagerDlgTest, StartUpSoundFollowsTheEventSoundRules)
 {
     settings.WriteString(keys::kSounds, keys::kStartUp, "hello.wav");
     settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
     settings.WriteString(keys::kDisabledSounds, keys::kAll, "True");
-    runWindow([](RecordingPagerDlg &) {});
+    runWindow([](CPagerDlg &) {});
     settings.WriteString(keys::kDisabledSounds, keys::kAll, std::nullopt);
     settings.WriteString(keys::kDisabledSounds, keys::kStartUp, "Disabled");
-    runWindow([](RecordingPagerDlg &) {});
+    runWindow([](CPagerDlg &) {});
     EXPECT_TRUE(player.played.empty());
+}
+
+TEST_F(PagerDlgTest, AFailedStartIsReportedAndClosesTheWindow)
+{
+    recording().failure = app::PagerNetwork::Failure{10048, "Datagram failure Initializing"};
+    app::EventSounds sounds(settings, player);
+    CPagerDlg dialog(settings, sounds, network(), sender, windows);
+    QTimer::singleShot(30000, &dialog, [&] { dialog.EndDialog(-1); }); // must not be needed
+    EXPECT_EQ(dialog.DoModal(), ui::IDCANCEL);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              "WinSock error 10048: Address already in use\nDatagram failure Initializing");
+    EXPECT_FALSE(sender.isOpen());
 }
 
 TEST_F(PagerDlgTest, EmptyDestinationIsRefused)
 {
-    runWindow([](RecordingPagerDlg &dialog) {
+    runWindow([](CPagerDlg &dialog) {
         typeDestination(dialog, QString());
         clickPage(dialog);
-        EXPECT_TRUE(dialog.shownDestinations.empty());
     });
+    EXPECT_TRUE(windows.shownDestinations.empty());
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "You must supply an ip address or host name.");
     EXPECT_EQ(boxes[0].caption, "Missing Information");
@@ -117,7 +109,7 @@ TEST_F(PagerDlgTest, EmptyDestinationIsRefused)
 TEST_F(PagerDlgTest, NewDestinationsAreRememberedButPrefixesOfKnownOnesAreNot)
 {
     settings.AddAddress("127.0.0.10");
-    runWindow([&](RecordingPagerDlg &dialog) {
+    runWindow([&](CPagerDlg &dialog) {
         typeDestination(dialog, QStringLiteral("127.0.0.1"));
         clickPage(dialog);
         EXPECT_EQ(dialog.DestinationBox()->count(), 1);
@@ -125,74 +117,85 @@ TEST_F(PagerDlgTest, NewDestinationsAreRememberedButPrefixesOfKnownOnesAreNot)
         typeDestination(dialog, QStringLiteral("127.0.0.2"));
         clickPage(dialog);
         EXPECT_EQ(dialog.DestinationBox()->count(), 2);
-
-        const std::vector<std::string> expected{"127.0.0.1", "127.0.0.2"};
-        EXPECT_EQ(dialog.shownDestinations, expected);
-        ASSERT_TRUE(waitForPages(dialog, 2));
-        EXPECT_EQ(dialog.received[0].text, "hello");
     });
-    const std::vector<std::string> expected{"127.0.0.10", "127.0.0.2"};
-    EXPECT_EQ(settings.AddressList(), expected);
+    EXPECT_EQ(windows.shownDestinations, (std::vector<std::string>{"127.0.0.1", "127.0.0.2"}));
+    const std::vector<Sent> expected{{"127.0.0.1", std::string("hello\0", 6), nullptr},
+                                     {"127.0.0.2", std::string("hello\0", 6), nullptr}};
+    EXPECT_EQ(sent(), expected);
+    EXPECT_EQ(settings.addressList(), (std::vector<std::string>{"127.0.0.10", "127.0.0.2"}));
 }
 
 TEST_F(PagerDlgTest, PrefixSearchIgnoresCase)
 {
     settings.AddAddress("Server1.example");
-    runWindow([&](RecordingPagerDlg &dialog) {
-        dialog.sendPages = false;
+    windows.sendPages = false;
+    runWindow([&](CPagerDlg &dialog) {
         typeDestination(dialog, QStringLiteral("serv"));
         clickPage(dialog);
         EXPECT_EQ(dialog.DestinationBox()->count(), 1);
     });
-    EXPECT_EQ(settings.AddressList(), std::vector<std::string>{"Server1.example"});
+    EXPECT_EQ(settings.addressList(), std::vector<std::string>{"Server1.example"});
+    EXPECT_TRUE(sent().empty()); // a cancelled page window sends nothing
 }
 
-TEST_F(PagerDlgTest, AliasIsShownAndRememberedButItsValueIsPaged)
+TEST_F(PagerDlgTest, AliasIsShownAndRememberedButItsValueIsPagedOneStepOnly)
 {
-    settings.WriteString(keys::kAlias, "office", "127.0.0.1,127.0.0.2");
-    runWindow([&](RecordingPagerDlg &dialog) {
-        typeDestination(dialog, QStringLiteral("Office"));
-        clickPage(dialog);
-        EXPECT_EQ(dialog.shownDestinations, std::vector<std::string>{"Office"});
-        ASSERT_TRUE(waitForPages(dialog, 2));
-    });
-    EXPECT_EQ(settings.AddressList(), std::vector<std::string>{"Office"});
-}
-
-TEST_F(PagerDlgTest, AnAliasIsResolvedOneStepOnly)
-{
-    // "boss" stands for "office", which is not looked up again: it does not resolve as a host.
-    settings.WriteString(keys::kAlias, "boss", "office.invalid");
-    settings.WriteString(keys::kAlias, "office.invalid", "127.0.0.1");
-    runWindow([&](RecordingPagerDlg &dialog) {
-        typeDestination(dialog, QStringLiteral("boss"));
+    settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
+    settings.WriteString(keys::kSounds, keys::kSendPage, "pagesent.wav");
+    // "boss" stands for "office,far"; "office" is an alias too, but is not looked up again.
+    settings.WriteString(keys::kAlias, "boss", "office,far");
+    settings.WriteString(keys::kAlias, "office", "127.0.0.1");
+    recording().port.failures["office"] = 11001;
+    runWindow([&](CPagerDlg &dialog) {
+        typeDestination(dialog, QStringLiteral("Boss"));
         clickPage(dialog);
     });
+    EXPECT_EQ(windows.shownDestinations, std::vector<std::string>{"Boss"});
+    EXPECT_EQ(settings.addressList(), std::vector<std::string>{"Boss"});
+    ASSERT_EQ(sent().size(), 1u);
+    EXPECT_EQ(sent()[0].address, "far");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Tarvil32");
-    EXPECT_NE(boxes[0].text.find("Failed to write data to datagram socket"), std::string::npos);
+    EXPECT_EQ(boxes[0].text, "WinSock error 11001: Host not found\n"
+                             "Failed to write data to datagram socket");
+    EXPECT_TRUE(player.played.empty()); // no "Send Page" after a failure
 }
 
-TEST_F(PagerDlgTest, CancelledPageSendsNothing)
+TEST_F(PagerDlgTest, NotificationsOfTheDatagramSocket)
 {
-    runWindow([&](RecordingPagerDlg &dialog) {
-        dialog.sendPages = false;
-        typeDestination(dialog, QStringLiteral("127.0.0.1"));
+    runWindow([&](CPagerDlg &dialog) {
+        typeDestination(dialog, QStringLiteral("far"));
+        windows.pageText = "@Rhi";
         clickPage(dialog);
-        EXPECT_EQ(dialog.shownDestinations.size(), 1u);
-        QTest::qWait(100);
-        EXPECT_TRUE(dialog.received.empty());
+        ASSERT_EQ(sent().size(), 1u);
+        auto notify = [&](msg::WPARAM code, msg::LPARAM value) {
+            msg::WindowMessageEvent event(WM_DATAGRAM_NOTIFY, code, value);
+            QCoreApplication::sendEvent(&dialog, &event);
+        };
+        notify(SN_SEND_FAILED, reinterpret_cast<msg::LPARAM>(sent()[0].data));
+        recording().port.arriving.push_back({std::string("@Dyo\0", 5), "10.0.0.7"});
+        notify(SN_RECEIVED, 1);
+        notify(99, 0);
     });
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Error sending data (@Rhi)");
+    EXPECT_EQ(boxes[0].caption, "Winsock Information");
+    EXPECT_EQ(boxes[1].text, "Unknown switch value in wParam.");
+    EXPECT_EQ(boxes[1].icon, ui::MessageIcon::Information);
+    ASSERT_EQ(windows.received.size(), 1u);
+    EXPECT_EQ(windows.received[0].text, "yo");
+    EXPECT_EQ(windows.received[0].sender, "10.0.0.7");
+    EXPECT_EQ(sent().back().bytes, std::string("@D\0", 3)); // the delivery receipt
 }
 
 TEST_F(PagerDlgTest, MemoryButtonPlaysItsSoundFirst)
 {
     settings.WriteString(keys::kSounds, keys::kAccessMemory, "memory.wav");
     settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
-    runWindow([&](RecordingPagerDlg &dialog) {
+    runWindow([&](CPagerDlg &dialog) {
         QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_MEMORY), Qt::LeftButton);
-        EXPECT_EQ(dialog.memoryRuns, 1);
     });
+    EXPECT_EQ(windows.memoryRuns, 1);
     const std::vector<RecordingSoundPlayer::Played> expected{{"memory.wav", sound::SND_ASYNC}};
     EXPECT_EQ(player.played, expected);
 }
@@ -200,16 +203,16 @@ TEST_F(PagerDlgTest, MemoryButtonPlaysItsSoundFirst)
 TEST_F(PagerDlgTest, BalloonsFollowTheExactSettingWordAtStartAndAfterOptions)
 {
     settings.WriteString(keys::kBalloonHelp, keys::kEnabled, "false");
-    runWindow([](RecordingPagerDlg &dialog) { EXPECT_TRUE(dialog.Balloon()->isActive()); });
+    runWindow([](CPagerDlg &dialog) { EXPECT_TRUE(dialog.Balloon()->isActive()); });
 
     settings.WriteString(keys::kBalloonHelp, keys::kEnabled, "FALSE");
-    runWindow([&](RecordingPagerDlg &dialog) {
+    windows.duringOptions = [&] {
+        settings.WriteString(keys::kBalloonHelp, keys::kEnabled, "TRUE");
+    };
+    runWindow([&](CPagerDlg &dialog) {
         EXPECT_FALSE(dialog.Balloon()->isActive());
-        dialog.duringOptions = [&] {
-            settings.WriteString(keys::kBalloonHelp, keys::kEnabled, "TRUE");
-        };
         QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_OPTIONS), Qt::LeftButton);
-        EXPECT_EQ(dialog.optionsRuns, 1);
+        EXPECT_EQ(windows.optionsRuns, 1);
         EXPECT_TRUE(dialog.Balloon()->isActive());
     });
 }
@@ -218,45 +221,8 @@ TEST_F(PagerDlgTest, EscapeEndsTheProgramWithoutTheExitSound)
 {
     settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
     settings.WriteString(keys::kSounds, keys::kExit, "pageexit.wav");
-    EXPECT_EQ(runWindow([](RecordingPagerDlg &) {}), ui::IDCANCEL);
+    EXPECT_EQ(runWindow([](CPagerDlg &) {}), ui::IDCANCEL);
     EXPECT_TRUE(player.played.empty());
-}
-
-TEST_F(PagerDlgTest, OnlyTheExactWordSwitchesAllSoundsOff)
-{
-    settings.WriteString(keys::kDisabledSounds, keys::kAll, "true");
-    QTimer::singleShot(0, [&] { app.MainWindow()->EndDialog(ui::IDCANCEL); });
-    app.Run();
-    EXPECT_TRUE(app.Sounds().SoundsEnabled());
-
-    settings.WriteString(keys::kDisabledSounds, keys::kAll, "True");
-    QTimer::singleShot(0, [&] { app.MainWindow()->EndDialog(ui::IDCANCEL); });
-    app.Run();
-    EXPECT_FALSE(app.Sounds().SoundsEnabled());
-}
-
-TEST_F(PagerDlgTest, StartUpLoadsTheSavedMessagesAndReportsADamagedFileOnce)
-{
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(windir.path()));
-    CSavedMessageList writer;
-    writer.AddSavedMessage(CSavedMessage("a - b", "hi", "h"));
-    writer.AddSavedMessage(CSavedMessage("c - d", "there", "k"));
-    QFile file(QStringLiteral("Message.sav"));
-    ASSERT_TRUE(file.resize(file.size() - 1)); // the second record loses its last byte
-
-    for (int run = 0; run < 2; ++run) {
-        QTimer::singleShot(0, [&] { app.MainWindow()->EndDialog(ui::IDCANCEL); });
-        app.Run();
-    }
-    QDir::setCurrent(previous);
-
-    ASSERT_EQ(app.SavedMessages().GetCount(), 1u);
-    EXPECT_EQ(app.SavedMessages().GetAt(0).m_text, "hi");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Error");
-    EXPECT_NE(boxes[0].text.find("Message.sav.damaged"), std::string::npos);
-    EXPECT_TRUE(QFile::exists(windir.filePath(QStringLiteral("Message.sav.damaged"))));
 }
 
 } // namespace

@@ -1,24 +1,31 @@
 #pragma once
 
-#include "RecordingPagerDlg.h"
-#include "app/CSettings.h"
-#include "app/CTarvilApp.h"
+#include "app/CPagerDlg.h"
+#include "app/EventSounds.h"
+#include "app/PagerNetwork.h"
+#include "app/Settings.h"
+#include "paging/PageSender.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ui/MessageBox.h"
+#include "tests/app/RecordingWindows.h"
 #include "tests/support/RecordingSoundPlayer.h"
 #include "tests/support/TempWindowsDirectory.h"
 
+#include <QComboBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <vector>
 
 // What the main window's tests share: a private Windows directory with its settings, the
-// registered push buttons, a recording sound device, and every message box answered and kept.
+// registered push buttons, a recording sound device and windows, the network the test chooses,
+// and every message box answered and kept.
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest()
+    explicit MainWindowTest(std::unique_ptr<app::PagerNetwork> network)
+        : m_network(std::move(network)), sender(m_network->datagramPort())
     {
         ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR);
         m_previousHandler = ui::setMessageBoxHandler([this](const ui::MessageBoxRequest &request) {
@@ -28,24 +35,38 @@ protected:
     }
     ~MainWindowTest() override { ui::setMessageBoxHandler(m_previousHandler); }
 
-    // Runs the main window, does `actions` once it is up, then closes it with Escape; the
-    // program's sockets are closed again afterwards.
-    int runWindow(const std::function<void(RecordingPagerDlg &)> &actions)
+    // Runs the main window as a start of the program would (the sounds-enabled flag is read
+    // anew), does `actions` once it is up, then closes it with Escape.
+    int runWindow(const std::function<void(CPagerDlg &)> &actions)
     {
-        RecordingPagerDlg dialog(app);
+        app::EventSounds sounds(settings, player);
+        CPagerDlg dialog(settings, sounds, *m_network, sender, windows);
         QTimer::singleShot(0, &dialog, [&] {
             actions(dialog);
             QTest::keyClick(&dialog, Qt::Key_Escape);
         });
-        const int result = dialog.DoModal();
-        app.EndNetworking();
-        return result;
+        return dialog.DoModal();
     }
 
+    static void typeDestination(CPagerDlg &dialog, const QString &text)
+    {
+        dialog.DestinationBox()->setEditText(text);
+    }
+    static void clickPage(CPagerDlg &dialog)
+    {
+        QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
+    }
+    app::PagerNetwork &network() { return *m_network; }
+
+private:
+    std::unique_ptr<app::PagerNetwork> m_network;
+
+protected:
     TempWindowsDirectory windir;
-    CSettings settings{"tarvil32.INI"};
+    app::Settings settings{windir.filePath(QStringLiteral("tarvil32.INI")).toStdString()};
     RecordingSoundPlayer player;
-    CTarvilApp app{settings, player, TARVIL_CONTROLS_DIR};
+    RecordingWindows windows;
+    page::PageSender sender;
     std::vector<ui::MessageBoxRequest> boxes;
 
 private:

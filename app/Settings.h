@@ -1,16 +1,21 @@
 #pragma once
 
+#include "app/SettingsKeys.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+namespace app {
+
 // The settings file: every read and write goes straight to the file, so a change written by one
-// window is seen by the next read anywhere. Sections and keys are in SettingsKeys.h.
-class CSettings {
+// window is seen by the next read anywhere. Sections, keys and the rules that read stored words
+// are in SettingsKeys.h.
+class Settings {
 public:
-    // fileName without a folder: the file lives in the Windows directory.
-    explicit CSettings(std::string fileName);
+    // The settings file's path, in the Windows directory.
+    explicit Settings(std::string filePath);
 
     // The stored value cut to 4095 bytes, or defaultValue when the key is absent.
     std::string GetString(std::string_view section, std::string_view key,
@@ -22,16 +27,29 @@ public:
                      std::optional<std::string_view> value);
     bool WriteInt(std::string_view section, std::string_view key, int value);
 
+    // The rules of SettingsKeys.h: whether a word switch is on, and a number unless it is unset.
+    bool isOn(const keys::WordSwitch &setting) const;
+    std::optional<int> number(const keys::OptionalNumber &setting) const;
+
+    // The WAV file of an event (empty: the event plays nothing), and whether the event's sound
+    // is switched off on its own.
+    std::string eventSoundFile(std::string_view eventName) const;
+    bool eventSoundSwitchedOff(std::string_view eventName) const;
+    // What an alias stands for; empty when the name is no alias.
+    std::string aliasValue(std::string_view name) const;
+
     // Appends one entry to the address memory, without looking for duplicates.
     void AddAddress(std::string_view entry);
     // Replaces the address memory with the items, in order.
     void SaveAddressList(const std::vector<std::string> &items);
     // The entries of the address memory; a missing entry reads as empty.
-    std::vector<std::string> AddressList() const;
+    std::vector<std::string> addressList() const;
 
 private:
-    int AddressCount() const;
-    static std::string AddressKey(int number);
+    int addressCount() const;
+    static std::string addressKey(int number);
 
-    std::string m_fileName;
+    std::string m_filePath;
 };
+
+} // namespace app

@@ -1,7 +1,6 @@
-#include "app/CEventSounds.h"
+#include "app/EventSounds.h"
 
-#include "app/CSettings.h"
-#include "app/SettingsKeys.h"
+#include "app/Settings.h"
 #include "platform/sound/SoundPlayer.h"
 
 #include <array>
@@ -27,23 +26,25 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kDefault
 
 } // namespace
 
-CEventSounds::CEventSounds(CSettings &settings, sound::SoundPlayer &player)
-    : m_settings(settings), m_player(player)
+namespace app {
+
+EventSounds::EventSounds(Settings &settings, sound::SoundPlayer &player)
+    : m_settings(settings), m_player(player), m_soundsEnabled(!settings.isOn(keys::kAllSoundsOff))
 {}
 
-void CEventSounds::PlayEventSound(std::string_view eventName, Mode mode)
+void EventSounds::PlayEventSound(std::string_view eventName, Mode mode)
 {
     if (!m_soundsEnabled)
         return;
-    if (!m_settings.GetString(keys::kDisabledSounds, eventName).empty())
+    if (m_settings.eventSoundSwitchedOff(eventName))
         return;
-    const std::string file = m_settings.GetString(keys::kSounds, eventName);
+    const std::string file = m_settings.eventSoundFile(eventName);
     if (file.empty())
         return;
     m_player.sndPlaySound(file, mode == Mode::Synchronous ? sound::SND_SYNC : sound::SND_ASYNC);
 }
 
-void CEventSounds::WriteFirstRunDefaults()
+void EventSounds::writeFirstRunDefaults()
 {
     if (!m_settings.GetString(keys::kSounds, keys::kInitialExecution).empty())
         return;
@@ -51,3 +52,5 @@ void CEventSounds::WriteFirstRunDefaults()
         m_settings.WriteString(keys::kSounds, eventName, file);
     m_settings.WriteString(keys::kSounds, keys::kInitialExecution, keys::kInitialExecutionDone);
 }
+
+} // namespace app

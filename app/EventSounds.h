@@ -2,23 +2,25 @@
 
 #include <string_view>
 
-class CSettings;
-
 namespace sound {
 class SoundPlayer;
 }
 
+namespace app {
+
+class Settings;
+
 // The ten event sounds: whether an event plays, from the settings at the moment it happens, and
 // the files a first run starts with. Holds the application's sounds-enabled flag, the one
-// setting mirrored in memory.
-class CEventSounds {
+// setting mirrored in memory, read from the settings when made.
+class EventSounds {
 public:
     enum class Mode { Synchronous, Asynchronous };
 
-    CEventSounds(CSettings &settings, sound::SoundPlayer &player);
+    EventSounds(Settings &settings, sound::SoundPlayer &player);
 
-    bool SoundsEnabled() const { return m_soundsEnabled; }
-    void SetSoundsEnabled(bool enabled) { m_soundsEnabled = enabled; }
+    bool soundsEnabled() const { return m_soundsEnabled; }
+    void setSoundsEnabled(bool enabled) { m_soundsEnabled = enabled; }
 
     // Plays the event's file unless sounds are off, the event is switched off, or it has no
     // file. Nothing is reported: a missing file plays the system's default sound.
@@ -26,10 +28,12 @@ public:
 
     // On the first run ("Initial Execution" not yet written) stores every event's default file,
     // then marks the first run done.
-    void WriteFirstRunDefaults();
+    void writeFirstRunDefaults();
 
 private:
-    CSettings &m_settings;
+    Settings &m_settings;
     sound::SoundPlayer &m_player;
-    bool m_soundsEnabled = true;
+    bool m_soundsEnabled;
 };
+
+} // namespace app

@@ -1,11 +1,10 @@
-#include "app/CEventSounds.h"
+#include "app/EventSounds.h"
 
-#include "app/CSettings.h"
-#include "app/SettingsKeys.h"
+#include "app/Settings.h"
 #include "tests/support/RecordingSoundPlayer.h"
-#include "tests/support/TempWindowsDirectory.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,19 +13,19 @@ class EventSoundsTest : public ::testing::Test {
 protected:
     QByteArray settingsFile() const
     {
-        QFile file(windir.filePath(QStringLiteral("tarvil32.INI")));
+        QFile file(folder.filePath(QStringLiteral("tarvil32.INI")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    TempWindowsDirectory windir;
-    CSettings settings{"tarvil32.INI"};
+    QTemporaryDir folder;
+    app::Settings settings{folder.filePath(QStringLiteral("tarvil32.INI")).toStdString()};
     RecordingSoundPlayer player;
-    CEventSounds sounds{settings, player};
+    app::EventSounds sounds{settings, player};
 };
 
 TEST_F(EventSoundsTest, FirstRunWritesExactlyTheTenDefaultsOnce)
 {
-    sounds.WriteFirstRunDefaults();
+    sounds.writeFirstRunDefaults();
     const QByteArray expected = "[Sounds]\r\n"
                                 "Start Up=tarvil.wav\r\n"
                                 "Exit=pageexit.wav\r\n"
@@ -42,24 +41,24 @@ TEST_F(EventSoundsTest, FirstRunWritesExactlyTheTenDefaultsOnce)
     EXPECT_EQ(settingsFile(), expected);
 
     settings.WriteString(keys::kSounds, keys::kExit, "/home/me/bye.wav");
-    sounds.WriteFirstRunDefaults();
+    sounds.writeFirstRunDefaults();
     EXPECT_EQ(settings.GetString(keys::kSounds, keys::kExit), "/home/me/bye.wav");
 }
 
 TEST_F(EventSoundsTest, DeletingTheFirstRunMarkerRestoresEveryDefault)
 {
-    sounds.WriteFirstRunDefaults();
+    sounds.writeFirstRunDefaults();
     settings.WriteString(keys::kSounds, keys::kExit, "/home/me/bye.wav");
     settings.WriteString(keys::kSounds, keys::kInitialExecution, std::nullopt);
-    sounds.WriteFirstRunDefaults();
+    sounds.writeFirstRunDefaults();
     EXPECT_EQ(settings.GetString(keys::kSounds, keys::kExit), "pageexit.wav");
 }
 
 TEST_F(EventSoundsTest, PlaysTheEventsFileInTheRequestedMode)
 {
-    sounds.WriteFirstRunDefaults();
-    sounds.PlayEventSound(keys::kSendPage, CEventSounds::Mode::Synchronous);
-    sounds.PlayEventSound(keys::kReadReceipt, CEventSounds::Mode::Asynchronous);
+    sounds.writeFirstRunDefaults();
+    sounds.PlayEventSound(keys::kSendPage, app::EventSounds::Mode::Synchronous);
+    sounds.PlayEventSound(keys::kReadReceipt, app::EventSounds::Mode::Asynchronous);
     const std::vector<RecordingSoundPlayer::Played> expected{{"pagesent.wav", sound::SND_SYNC},
                                                              {"read.wav", sound::SND_ASYNC}};
     EXPECT_EQ(player.played, expected);
@@ -67,18 +66,18 @@ TEST_F(EventSoundsTest, PlaysTheEventsFileInTheRequestedMode)
 
 TEST_F(EventSoundsTest, SwitchedOffOrEmptiedEventsPlayNothing)
 {
-    sounds.WriteFirstRunDefaults();
+    sounds.writeFirstRunDefaults();
     settings.WriteString(keys::kDisabledSounds, keys::kSendPage, "anything at all");
     settings.WriteString(keys::kSounds, keys::kExit, std::nullopt);
-    sounds.PlayEventSound(keys::kSendPage, CEventSounds::Mode::Synchronous);
-    sounds.PlayEventSound(keys::kExit, CEventSounds::Mode::Synchronous);
+    sounds.PlayEventSound(keys::kSendPage, app::EventSounds::Mode::Synchronous);
+    sounds.PlayEventSound(keys::kExit, app::EventSounds::Mode::Synchronous);
     EXPECT_TRUE(player.played.empty());
 
-    sounds.PlayEventSound(keys::kStartChat, CEventSounds::Mode::Synchronous);
+    sounds.PlayEventSound(keys::kStartChat, app::EventSounds::Mode::Synchronous);
     EXPECT_EQ(player.played.size(), 1u);
 
-    sounds.SetSoundsEnabled(false);
-    sounds.PlayEventSound(keys::kStartChat, CEventSounds::Mode::Synchronous);
+    sounds.setSoundsEnabled(false);
+    sounds.PlayEventSound(keys::kStartChat, app::EventSounds::Mode::Synchronous);
     EXPECT_EQ(player.played.size(), 1u);
 }
 

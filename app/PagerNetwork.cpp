@@ -1,0 +1,7 @@
+#include "app/PagerNetwork.h"
+
+namespace app {
+
+PagerNetwork::~PagerNetwork() = default;
+
+} // namespace app

@@ -1,0 +1,7 @@
+#include "app/WindowFactory.h"
+
+namespace app {
+
+WindowFactory::~WindowFactory() = default;
+
+} // namespace app

@@ -1,0 +1,7 @@
+#include "paging/DatagramPort.h"
+
+namespace page {
+
+DatagramPort::~DatagramPort() = default;
+
+} // namespace page

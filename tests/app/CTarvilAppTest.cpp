@@ -1,0 +1,88 @@
+#include "app/CTarvilApp.h"
+
+#include "app/CPagerDlg.h"
+#include "app/Settings.h"
+#include "paging/CSavedMessageList.h"
+#include "platform/ui/MessageBox.h"
+#include "tests/support/NetworkNamespaces.h"
+#include "tests/support/RecordingSoundPlayer.h"
+#include "tests/support/TempWindowsDirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+// The whole start of the program. It opens the real sockets on their fixed ports, so each test
+// runs in a network of its own.
+class TarvilAppTest : public ::testing::Test {
+protected:
+    TarvilAppTest()
+    {
+        m_previousHandler = ui::setMessageBoxHandler([this](const ui::MessageBoxRequest &request) {
+            boxes.push_back(request);
+            return ui::IDOK;
+        });
+    }
+    ~TarvilAppTest() override { ui::setMessageBoxHandler(m_previousHandler); }
+
+    void SetUp() override
+    {
+        if (!testnet::EnterPrivateNetwork())
+            GTEST_SKIP() << "needs a network namespace of its own (root)";
+    }
+
+    // One start of the program, ended as soon as its main window is up.
+    void runOnce()
+    {
+        QTimer::singleShot(0, [&] { program.MainWindow()->EndDialog(ui::IDCANCEL); });
+        program.Run();
+    }
+
+    TempWindowsDirectory windir;
+    app::Settings settings{windir.filePath(QStringLiteral("tarvil32.INI")).toStdString()};
+    RecordingSoundPlayer player;
+    CTarvilApp program{settings, player, TARVIL_CONTROLS_DIR};
+    std::vector<ui::MessageBoxRequest> boxes;
+
+private:
+    ui::MessageBoxHandler m_previousHandler;
+};
+
+TEST_F(TarvilAppTest, OnlyTheExactWordSwitchesAllSoundsOff)
+{
+    settings.WriteString(keys::kDisabledSounds, keys::kAll, "true");
+    runOnce();
+    EXPECT_TRUE(program.Sounds().soundsEnabled());
+
+    settings.WriteString(keys::kDisabledSounds, keys::kAll, "True");
+    runOnce();
+    EXPECT_FALSE(program.Sounds().soundsEnabled());
+}
+
+TEST_F(TarvilAppTest, StartUpLoadsTheSavedMessagesAndReportsADamagedFileOnce)
+{
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(windir.path()));
+    CSavedMessageList writer;
+    writer.AddSavedMessage(CSavedMessage("a - b", "hi", "h"));
+    writer.AddSavedMessage(CSavedMessage("c - d", "there", "k"));
+    QFile file(QStringLiteral("Message.sav"));
+    ASSERT_TRUE(file.resize(file.size() - 1)); // the second record loses its last byte
+
+    runOnce();
+    runOnce();
+    QDir::setCurrent(previous);
+
+    ASSERT_EQ(program.SavedMessages().GetCount(), 1u);
+    EXPECT_EQ(program.SavedMessages().GetAt(0).m_text, "hi");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_NE(boxes[0].text.find("Message.sav.damaged"), std::string::npos);
+    EXPECT_TRUE(QFile::exists(windir.filePath(QStringLiteral("Message.sav.damaged"))));
+}
+
+} // namespace
