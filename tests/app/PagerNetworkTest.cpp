@@ -21,6 +21,10 @@ namespace {
 
 using testnet::LinkedNamespaces;
 
+// How long a test waits for what must come before it gives up: a guard against a hang, never a
+// measure of speed, so it is generous for a loaded machine under the sanitizers.
+constexpr int kPatience = 20000;
+
 // The main window in the near namespace; a raw peer in the far one speaks the bytes.
 class PagerNetworkTest : public MainWindowTest {
 protected:
@@ -53,8 +57,8 @@ protected:
                  reinterpret_cast<const sockaddr *>(&to), sizeof to);
     }
 
-    // The next datagram the peer receives on port 2000 while the program runs on, if any.
-    std::optional<std::string> peerReceives(int milliseconds = 3000) const
+    // The next datagram the peer receives on port 2000 while the program runs on.
+    std::optional<std::string> peerReceives() const
     {
         std::optional<std::string> datagram;
         (void)QTest::qWaitFor(
@@ -65,7 +69,7 @@ protected:
                     datagram.emplace(buffer, static_cast<std::size_t>(length));
                 return datagram.has_value();
             },
-            milliseconds);
+            kPatience);
         return datagram;
     }
 
@@ -80,7 +84,7 @@ TEST_F(PagerNetworkTest, PageAskingForBothReceiptsGetsItsDeliveryReceiptAtOnce)
     ASSERT_GE(otherPort, 0);
     runWindow([&](CPagerDlg &) {
         peerSends(std::string_view("@R@Dhello\0", 10), otherPort);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.received.empty(); }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.received.empty(); }, kPatience));
         EXPECT_EQ(windows.received[0].text, "hello");
         EXPECT_TRUE(windows.received[0].readReceipt);
         EXPECT_EQ(windows.received[0].sender, LinkedNamespaces::kFarAddress);
@@ -97,7 +101,7 @@ TEST_F(PagerNetworkTest, ReceiptsOpenTheirWindowsAndAreNotAnswered)
         peerSends(std::string_view("@R\0", 3));
         peerSends(std::string_view("@D\0", 3));
         peerSends(std::string_view("@R@D\0", 5));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.receipts.size() == 3; }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.receipts.size() == 3; }, kPatience));
         EXPECT_EQ(windows.receipts[0].kind, Kind::Read);
         EXPECT_EQ(windows.receipts[1].kind, Kind::Delivery);
         EXPECT_EQ(windows.receipts[2].kind, Kind::Delivery);
@@ -115,7 +119,7 @@ TEST_F(PagerNetworkTest, OddDatagramsAreShownAsPages)
         peerSends("");
         peerSends("no terminator");
         peerSends(std::string_view("@D@Rx\0", 6));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.received.size() == 3; }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.received.size() == 3; }, kPatience));
         EXPECT_EQ(windows.received[0].text, "");
         EXPECT_EQ(windows.received[1].text, "no terminator");
         EXPECT_EQ(windows.received[2].text, "@Rx");
@@ -129,7 +133,7 @@ TEST_F(PagerNetworkTest, OversizedDatagramIsReportedAndLost)
     runWindow([&](CPagerDlg &) {
         peerSends(std::string(1001, 'x'));
         peerSends(std::string(999, 'y') + '\0');
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.received.empty(); }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.received.empty(); }, kPatience));
         EXPECT_EQ(windows.received[0].text, std::string(999, 'y'));
     });
     ASSERT_EQ(boxes.size(), 1u);
@@ -146,7 +150,7 @@ TEST_F(PagerNetworkTest, SendLoopPagesEveryAddressAndPlaysTheSoundOnce)
                                              QStringLiteral(",127.0.0.1"));
         QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
         EXPECT_EQ(peerReceives(), std::string("@R@Dhello\0", 10));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.received.size() == 1; }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.received.size() == 1; }, kPatience));
         EXPECT_EQ(windows.received[0].sender, "127.0.0.1");
     });
     EXPECT_TRUE(boxes.empty());
@@ -165,7 +169,7 @@ TEST_F(PagerNetworkTest, PayloadOutlivesTheFirstSendWhileANameIsLookedUp)
                                              QStringLiteral(",localhost"));
         QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
         EXPECT_EQ(peerReceives(), text + '\0');
-        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.received.size() == 1; }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.received.size() == 1; }, kPatience));
         EXPECT_EQ(windows.received[0].text, text);
     });
     EXPECT_TRUE(boxes.empty());
@@ -179,7 +183,7 @@ TEST_F(PagerNetworkTest, UnresolvableMiddleAddressIsReportedAndTheOthersStillGo)
                                              QStringLiteral(",nohost.invalid,127.0.0.1"));
         QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
         EXPECT_EQ(peerReceives(), std::string("hi\0", 3));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.received.size() == 1; }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.received.size() == 1; }, kPatience));
     });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Tarvil32");
@@ -222,7 +226,7 @@ TEST_F(PagerNetworkTest, IncomingChatConnectionIsAnsweredWithItsSound)
         to.sin_port = htons(CHAT_PORT);
         ::inet_pton(AF_INET, LinkedNamespaces::kNearAddress, &to.sin_addr);
         ::connect(client, reinterpret_cast<const sockaddr *>(&to), sizeof to);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return windows.chats == 1; }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return windows.chats == 1; }, kPatience));
         ::close(client);
     });
     const std::vector<RecordingSoundPlayer::Played> expected{{"newchat.wav", 0}};
@@ -246,7 +250,7 @@ TEST_F(PagerNetworkTest, SecondCopyOnAnotherMachineReturnsTheDeliveryReceipt)
     farCopy.start(QStringLiteral("ip"),
                   {QStringLiteral("netns"), QStringLiteral("exec"),
                    QString::fromStdString(network->farName()), QStringLiteral(TARVIL_PROGRAM)});
-    ASSERT_TRUE(farCopy.waitForStarted(5000));
+    ASSERT_TRUE(farCopy.waitForStarted(kPatience));
 
     runWindow([&](CPagerDlg &dialog) {
         windows.pageText = "@Dping";
@@ -258,13 +262,13 @@ TEST_F(PagerNetworkTest, SecondCopyOnAnotherMachineReturnsTheDeliveryReceipt)
                     QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
                 return QTest::qWaitFor([&] { return !windows.receipts.empty(); }, 500);
             },
-            15000);
+            3 * kPatience);
         ASSERT_TRUE(answered);
         EXPECT_EQ(windows.receipts[0].kind, app::ReceiptKind::Delivery);
         EXPECT_EQ(windows.receipts[0].sender, LinkedNamespaces::kFarAddress);
     });
     farCopy.terminate();
-    EXPECT_TRUE(farCopy.waitForFinished(5000));
+    EXPECT_TRUE(farCopy.waitForFinished(kPatience));
 }
 
 } // namespace
