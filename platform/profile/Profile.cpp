@@ -1,12 +1,12 @@
 #include "platform/profile/Profile.h"
 
+#include "platform/file/AtomicFile.h"
 #include "platform/profile/ProfileFile.h"
 #include "platform/profile/WindowsDirectory.h"
 #include "platform/text/LeadingInteger.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <climits>
 
@@ -43,22 +43,12 @@ std::optional<ProfileFile> loadForReading(std::string_view fileName)
     return path ? load(*path) : std::nullopt;
 }
 
-// Written to a new file that then replaces the old one, so a crash or a full disk leaves the old
-// file whole.
 bool save(const QString &path, const ProfileFile &profile)
 {
     const std::string bytes = profile.toBytes();
     if (bytes.size() > ProfileFile::kMaxSize)
         return false; // it could not be read back
-    // Unbuffered, so that a short write (the disk is full) shows in write()'s result: through the
-    // buffer, commit() would report success for a truncated file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size()))
-        file.cancelWriting();
-    return file.commit();
+    return file::writeAtomically(path, bytes);
 }
 
 } // namespace
