@@ -1,10 +1,12 @@
 #include "app/CSettings.h"
 #include "app/CTarvilApp.h"
+#include "platform/profile/WindowsDirectory.h"
 #include "platform/sound/SdlSoundPlayer.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <string>
 
 int main(int argc, char **argv)
 {
@@ -14,13 +16,17 @@ int main(int argc, char **argv)
         qputenv("QT_NO_GLIB", "1");
     QApplication application(argc, argv);
 
+    // The Windows directory is found once and made ready before any setting is read from it.
+    const std::string windowsDirectory = profile::GetWindowsDirectory();
+    profile::prepareWindowsDirectory(windowsDirectory);
+
     // The settings file is named after the program file: tarvil32 keeps tarvil32.INI.
     const QString programName = QFileInfo(QCoreApplication::applicationFilePath()).baseName();
     CSettings settings((programName + QStringLiteral(".INI")).toStdString());
 
     const QString controls = QDir(QCoreApplication::applicationDirPath())
                                  .filePath(QStringLiteral(TARVIL_CONTROLS_RELATIVE_DIR));
-    sound::SdlSoundPlayer player;
+    sound::SdlSoundPlayer player(windowsDirectory);
     CTarvilApp app(settings, player, QDir::cleanPath(controls).toStdString());
     return app.Run();
 }

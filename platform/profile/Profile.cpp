@@ -7,11 +7,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <climits>
 
 namespace profile {
 namespace {
+
+bool inWindowsDirectory(std::string_view fileName)
+{
+    return fileName.find('/') == std::string_view::npos;
+}
 
 std::optional<QString> profilePath(std::string_view fileName)
 {
@@ -19,7 +25,7 @@ std::optional<QString> profilePath(std::string_view fileName)
         return std::nullopt;
     const QString name =
         QFile::decodeName(QByteArray(fileName.data(), static_cast<qsizetype>(fileName.size())));
-    if (fileName.find('/') != std::string_view::npos)
+    if (!inWindowsDirectory(fileName))
         return name;
     return QDir(QFile::decodeName(QByteArray::fromStdString(GetWindowsDirectory()))).filePath(name);
 }
@@ -96,7 +102,12 @@ bool WritePrivateProfileString(std::string_view section, std::optional<std::stri
         changed = file->removeKey(section, *key);
     else
         changed = file->setValue(section, *key, *value);
-    return !changed || save(*path, *file);
+    if (!changed)
+        return true;
+    // The Windows directory is created by the first write into it, should it be missing.
+    const bool folderReady =
+        !inWindowsDirectory(fileName) || QDir().mkpath(QFileInfo(*path).path());
+    return folderReady && save(*path, *file);
 }
 
 int GetProfileInt(std::string_view section, std::string_view key, int defaultValue)

@@ -4,7 +4,9 @@
 #include "platform/profile/WindowsDirectory.h"
 #include "tests/support/TempWindowsDirectory.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <climits>
 #include <gtest/gtest.h>
 
@@ -116,11 +118,8 @@ TEST_F(ProfileTest, UnreadableFileReadsAsDefaultsAndIsNotReplaced)
     EXPECT_EQ(bytes(kIni), huge);
 }
 
-TEST_F(ProfileTest, WindowsDirectoryHoldsWinIniAndBareFileNames)
+TEST_F(ProfileTest, BareFileNamesLiveInTheWindowsDirectory)
 {
-    EXPECT_EQ(GetProfileInt("Mail", "MAPI", 0), 1);
-    EXPECT_EQ(bytes(QString::fromLatin1(kWinIni)), "[Mail]\r\nMAPI=1\r\n");
-
     ASSERT_TRUE(WritePrivateProfileString("A", "k", "v", kFile));
     EXPECT_EQ(bytes(kIni), "[A]\r\nk=v\r\n");
 
@@ -132,6 +131,36 @@ TEST_F(ProfileTest, WindowsDirectoryHoldsWinIniAndBareFileNames)
 
     const TempWindowsDirectory other;
     EXPECT_EQ(read("A", "k"), "(default)") << "the environment is read on every call";
+}
+
+TEST_F(ProfileTest, ReadingCreatesNothingAndTheFirstWriteCreatesTheWindowsDirectory)
+{
+    const QString fresh = m_windir.filePath(QStringLiteral("fresh"));
+    qputenv("TARVIL_WINDIR", QFile::encodeName(fresh));
+    EXPECT_EQ(read("A", "k"), "(default)");
+    EXPECT_EQ(GetPrivateProfileInt("A", "k", 7, kFile), 7);
+    EXPECT_TRUE(GetPrivateProfileKeys("A", kFile).empty());
+    EXPECT_EQ(GetProfileInt("Mail", "MAPI", 0), 0);
+    ASSERT_TRUE(WritePrivateProfileString("A", "gone", std::nullopt, kFile));
+    EXPECT_FALSE(QFileInfo::exists(fresh));
+
+    ASSERT_TRUE(WritePrivateProfileString("A", "k", "v", kFile));
+    EXPECT_EQ(read("A", "k"), "v");
+    EXPECT_EQ(QDir(fresh).entryList(QDir::Files), QStringList{kIni});
+}
+
+TEST_F(ProfileTest, PreparingTheWindowsDirectorySeedsWinIniOnlyWhenMissing)
+{
+    const QString fresh = m_windir.filePath(QStringLiteral("fresh"));
+    const QString winIni = QStringLiteral("fresh/") + QString::fromLatin1(kWinIni);
+    qputenv("TARVIL_WINDIR", QFile::encodeName(fresh));
+    prepareWindowsDirectory(GetWindowsDirectory());
+    EXPECT_EQ(bytes(winIni), "[Mail]\r\nMAPI=1\r\n");
+    EXPECT_EQ(GetProfileInt("Mail", "MAPI", 0), 1);
+
+    put(winIni, "[Mail]\r\nMAPI=0\r\n");
+    prepareWindowsDirectory(GetWindowsDirectory());
+    EXPECT_EQ(GetProfileInt("Mail", "MAPI", 1), 0);
 }
 
 } // namespace
