@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <string>
 
 int main(int argc, char **argv)
 {
@@ -15,14 +16,18 @@ int main(int argc, char **argv)
         qputenv("QT_NO_GLIB", "1");
     QApplication application(argc, argv);
 
+    // The Windows directory is found once and made ready before any setting is read from it.
+    const std::string windowsDirectory = profile::GetWindowsDirectory();
+    profile::prepareWindowsDirectory(windowsDirectory);
+
     // The settings file is named after the program file: tarvil32 keeps tarvil32.INI.
     const QString programName = QFileInfo(QCoreApplication::applicationFilePath()).baseName();
-    app::Settings settings(profile::GetWindowsDirectory() + '/' +
+    app::Settings settings(windowsDirectory + '/' +
                            (programName + QStringLiteral(".INI")).toStdString());
 
     const QString controls = QDir(QCoreApplication::applicationDirPath())
                                  .filePath(QStringLiteral(TARVIL_CONTROLS_RELATIVE_DIR));
-    sound::SdlSoundPlayer player;
+    sound::SdlSoundPlayer player(windowsDirectory);
     CTarvilApp app(settings, player, QDir::cleanPath(controls).toStdString());
     return app.Run();
 }

@@ -1,14 +1,13 @@
 #include "paging/CSavedMessageList.h"
 
 #include "paging/SavedMessagesFile.h"
+#include "platform/file/AtomicFile.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
 #include <algorithm>
-#include <array>
 #include <span>
 #include <utility>
 
@@ -17,44 +16,6 @@ namespace {
 QString qtPath(const std::string &fileName)
 {
     return QFile::decodeName(QByteArray::fromStdString(fileName));
-}
-
-// Unbuffered, so that a short write (the disk is full) shows in write()'s result: through the
-// buffer, commit() would report success for a truncated file.
-bool openForReplacing(QSaveFile &file)
-{
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-}
-
-bool replaceFile(const QString &path, std::span<const std::uint8_t> bytes)
-{
-    QSaveFile file(path);
-    if (!openForReplacing(file))
-        return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(reinterpret_cast<const char *>(bytes.data()), size) != size)
-        file.cancelWriting();
-    return file.commit();
-}
-
-// The whole file, however large, so that nothing of it is lost with the damaged original.
-bool copyFile(const QString &from, const QString &to)
-{
-    QFile source(from);
-    QSaveFile target(to);
-    if (!source.open(QIODevice::ReadOnly) || !openForReplacing(target))
-        return false;
-    std::array<char, 64 * 1024> buffer;
-    for (;;) {
-        const qint64 got = source.read(buffer.data(), buffer.size());
-        if (got == 0)
-            break;
-        if (got < 0 || target.write(buffer.data(), got) != got) {
-            target.cancelWriting();
-            break;
-        }
-    }
-    return target.commit();
 }
 
 std::string damagedText(const QString &path, std::size_t recordsRead, bool kept)
@@ -98,7 +59,7 @@ std::optional<std::string> CSavedMessageList::LoadSavedMessages()
     // The original goes aside before anything rewrites it; then the file holds what could be
     // read, so that the next start finds it whole. While it cannot be set aside, nothing
     // rewrites it: the records after the damage may still be recovered by hand.
-    m_damagedOriginal = !copyFile(path, path + QStringLiteral(".damaged"));
+    m_damagedOriginal = !file::copyAtomically(path, path + QStringLiteral(".damaged"));
     WriteSavedMessages();
     return damagedText(path, m_records.size(), !m_damagedOriginal);
 }
@@ -121,6 +82,6 @@ bool CSavedMessageList::WriteSavedMessages()
 {
     const QString path = qtPath(m_fileName);
     if (m_damagedOriginal)
-        m_damagedOriginal = !copyFile(path, path + QStringLiteral(".damaged"));
-    return !m_damagedOriginal && replaceFile(path, saved::Serialize(m_records));
+        m_damagedOriginal = !file::copyAtomically(path, path + QStringLiteral(".damaged"));
+    return !m_damagedOriginal && file::writeAtomically(path, saved::Serialize(m_records));
 }

@@ -1,17 +1,23 @@
 #include "platform/profile/Profile.h"
 
+#include "platform/file/AtomicFile.h"
 #include "platform/profile/ProfileFile.h"
 #include "platform/profile/WindowsDirectory.h"
 #include "platform/text/LeadingInteger.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <climits>
 
 namespace profile {
 namespace {
+
+bool inWindowsDirectory(std::string_view fileName)
+{
+    return fileName.find('/') == std::string_view::npos;
+}
 
 std::optional<QString> profilePath(std::string_view fileName)
 {
@@ -19,7 +25,7 @@ std::optional<QString> profilePath(std::string_view fileName)
         return std::nullopt;
     const QString name =
         QFile::decodeName(QByteArray(fileName.data(), static_cast<qsizetype>(fileName.size())));
-    if (fileName.find('/') != std::string_view::npos)
+    if (!inWindowsDirectory(fileName))
         return name;
     return QDir(QFile::decodeName(QByteArray::fromStdString(GetWindowsDirectory()))).filePath(name);
 }
@@ -43,22 +49,12 @@ std::optional<ProfileFile> loadForReading(std::string_view fileName)
     return path ? load(*path) : std::nullopt;
 }
 
-// Written to a new file that then replaces the old one, so a crash or a full disk leaves the old
-// file whole.
 bool save(const QString &path, const ProfileFile &profile)
 {
     const std::string bytes = profile.toBytes();
     if (bytes.size() > ProfileFile::kMaxSize)
         return false; // it could not be read back
-    // Unbuffered, so that a short write (the disk is full) shows in write()'s result: through the
-    // buffer, commit() would report success for a truncated file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size()))
-        file.cancelWriting();
-    return file.commit();
+    return file::writeAtomically(path, bytes);
 }
 
 } // namespace
@@ -106,7 +102,12 @@ bool WritePrivateProfileString(std::string_view section, std::optional<std::stri
         changed = file->removeKey(section, *key);
     else
         changed = file->setValue(section, *key, *value);
-    return !changed || save(*path, *file);
+    if (!changed)
+        return true;
+    // The Windows directory is created by the first write into it, should it be missing.
+    const bool folderReady =
+        !inWindowsDirectory(fileName) || QDir().mkpath(QFileInfo(*path).path());
+    return folderReady && save(*path, *file);
 }
 
 int GetProfileInt(std::string_view section, std::string_view key, int defaultValue)

@@ -10,7 +10,7 @@
 // A file name without a '/' names a file in the Windows directory (see WindowsDirectory.h); with
 // one, it is used as it is. Section and key names match without regard to ASCII case and
 // surrounding blanks; values come back as stored, without surrounding blanks. A file that does
-// not exist, cannot be read or is implausibly large reads as empty.
+// not exist, cannot be read or is implausibly large reads as empty. Reading creates nothing.
 namespace profile {
 
 // The value, or defaultValue when the key is absent; cut to bufferSize - 1 bytes.
@@ -27,15 +27,18 @@ int GetPrivateProfileInt(std::string_view section, std::string_view key, int def
                          std::string_view fileName);
 
 // Stores the value under the key (the key keeps its line), deletes the key when value is nullopt,
-// or deletes the whole section when key is nullopt. The file is created by the first write and
-// rewritten atomically with CR LF line ends. Returns false, leaving the file as it was, when the
-// write fails, the existing file cannot be read, or a name or value would break the file's
-// structure (a ']' or line break in a section name; '=' or a line break in a key name, or a key
-// name starting with '[' or ';'; a line break in a value).
+// or deletes the whole section when key is nullopt. The file is created by the first write (and
+// with it the Windows directory, when missing, for a file named without a folder) and rewritten
+// atomically with CR LF line ends. Returns false, leaving the file as it was, when the write
+// fails, the existing file cannot be read, or a name or value would break the file's structure
+// (a ']' or line break in a section name; '=' or a line break in a key name, or a key name
+// starting with '[' or ';'; a line break in a value).
 bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
                                std::optional<std::string_view> value, std::string_view fileName);
 
-// GetPrivateProfileInt on the Windows initialisation file, win.ini.
+// GetPrivateProfileInt on the Windows initialisation file, win.ini. The program prepares that
+// file at start (see prepareWindowsDirectory); one missing after that reads as empty, like any
+// other file.
 int GetProfileInt(std::string_view section, std::string_view key, int defaultValue);
 
 } // namespace profile

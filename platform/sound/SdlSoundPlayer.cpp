@@ -1,6 +1,5 @@
 #include "platform/sound/SdlSoundPlayer.h"
 
-#include "platform/profile/WindowsDirectory.h"
 #include "platform/text/Ansi.h"
 
 #include <QFile>
@@ -11,6 +10,7 @@
 #include <memory>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace sound {
@@ -111,7 +111,8 @@ Audio load(const std::filesystem::path &path)
 
 } // namespace
 
-SdlSoundPlayer::SdlSoundPlayer() : m_bundledFolder(bundledFolder())
+SdlSoundPlayer::SdlSoundPlayer(std::filesystem::path windowsDirectory)
+    : m_windowsDirectory(std::move(windowsDirectory)), m_bundledFolder(bundledFolder())
 {
     m_closeTimer.setSingleShot(true);
     QObject::connect(&m_closeTimer, &QTimer::timeout, [this] { closeWhenPlayed(); });
@@ -199,7 +200,7 @@ std::filesystem::path SdlSoundPlayer::locate(const std::string &file) const
         return name;
     std::error_code error;
     const std::filesystem::path folders[] = {std::filesystem::current_path(error),
-                                             profile::GetWindowsDirectory(), m_bundledFolder};
+                                             m_windowsDirectory, m_bundledFolder};
     for (const std::filesystem::path &folder : folders) {
         if (folder.empty())
             continue;

@@ -4,12 +4,11 @@
 #include "platform/profile/WindowsDirectory.h"
 #include "tests/support/TempWindowsDirectory.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <climits>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 using namespace profile;
 
@@ -17,15 +16,6 @@ namespace {
 
 const QString kIni = QStringLiteral("test.ini");
 constexpr std::string_view kFile = "test.ini";
-
-// Runs in a child process whose disk takes no more than 1 KiB: the rewrite fails and must say so.
-[[noreturn]] void writeOnFullDisk()
-{
-    const rlimit limit{1024, 1024};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, SIG_IGN);
-    _exit(WritePrivateProfileString("A", "k", std::string(4000, 'x'), kFile) ? 1 : 0);
-}
 
 class ProfileTest : public ::testing::Test {
 protected:
@@ -119,18 +109,6 @@ TEST_F(ProfileTest, RefusesNamesAndValuesThatWouldBreakTheFile)
     EXPECT_EQ(bytes(kIni), "[A]\r\nk=1\r\n");
 }
 
-TEST_F(ProfileTest, FailedRewriteLeavesTheOldFile)
-{
-    const QByteArray old = "[A]\r\nk=1\r\n";
-    put(kIni, old);
-    // What a crashed rewrite may leave behind is not the file.
-    put(kIni + QStringLiteral(".XyZ123"), "[A]\r\nk=2\r\n");
-
-    EXPECT_EXIT(writeOnFullDisk(), ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(bytes(kIni), old);
-    EXPECT_EQ(read("A", "k"), "1");
-}
-
 TEST_F(ProfileTest, UnreadableFileReadsAsDefaultsAndIsNotReplaced)
 {
     const QByteArray huge = "[A]\r\nk=1\r\n" + QByteArray(ProfileFile::kMaxSize, ';');
@@ -140,20 +118,49 @@ TEST_F(ProfileTest, UnreadableFileReadsAsDefaultsAndIsNotReplaced)
     EXPECT_EQ(bytes(kIni), huge);
 }
 
-TEST_F(ProfileTest, WindowsDirectoryHoldsWinIniAndBareFileNames)
+TEST_F(ProfileTest, BareFileNamesLiveInTheWindowsDirectory)
 {
-    EXPECT_EQ(GetProfileInt("Mail", "MAPI", 0), 1);
-    EXPECT_EQ(bytes(QString::fromLatin1(kWinIni)), "[Mail]\r\nMAPI=1\r\n");
-
     ASSERT_TRUE(WritePrivateProfileString("A", "k", "v", kFile));
     EXPECT_EQ(bytes(kIni), "[A]\r\nk=v\r\n");
 
     const std::string path = m_windir.filePath(QStringLiteral("sub.ini")).toStdString();
     ASSERT_TRUE(WritePrivateProfileString("A", "k", "w", path));
     EXPECT_EQ(GetPrivateProfileString("A", "k", "", path), "w");
+    const std::string nowhere = m_windir.filePath(QStringLiteral("no/sub.ini")).toStdString();
+    EXPECT_FALSE(WritePrivateProfileString("A", "k", "w", nowhere)) << "a failed write says so";
 
     const TempWindowsDirectory other;
     EXPECT_EQ(read("A", "k"), "(default)") << "the environment is read on every call";
+}
+
+TEST_F(ProfileTest, ReadingCreatesNothingAndTheFirstWriteCreatesTheWindowsDirectory)
+{
+    const QString fresh = m_windir.filePath(QStringLiteral("fresh"));
+    qputenv("TARVIL_WINDIR", QFile::encodeName(fresh));
+    EXPECT_EQ(read("A", "k"), "(default)");
+    EXPECT_EQ(GetPrivateProfileInt("A", "k", 7, kFile), 7);
+    EXPECT_TRUE(GetPrivateProfileKeys("A", kFile).empty());
+    EXPECT_EQ(GetProfileInt("Mail", "MAPI", 0), 0);
+    ASSERT_TRUE(WritePrivateProfileString("A", "gone", std::nullopt, kFile));
+    EXPECT_FALSE(QFileInfo::exists(fresh));
+
+    ASSERT_TRUE(WritePrivateProfileString("A", "k", "v", kFile));
+    EXPECT_EQ(read("A", "k"), "v");
+    EXPECT_EQ(QDir(fresh).entryList(QDir::Files), QStringList{kIni});
+}
+
+TEST_F(ProfileTest, PreparingTheWindowsDirectorySeedsWinIniOnlyWhenMissing)
+{
+    const QString fresh = m_windir.filePath(QStringLiteral("fresh"));
+    const QString winIni = QStringLiteral("fresh/") + QString::fromLatin1(kWinIni);
+    qputenv("TARVIL_WINDIR", QFile::encodeName(fresh));
+    prepareWindowsDirectory(GetWindowsDirectory());
+    EXPECT_EQ(bytes(winIni), "[Mail]\r\nMAPI=1\r\n");
+    EXPECT_EQ(GetProfileInt("Mail", "MAPI", 0), 1);
+
+    put(winIni, "[Mail]\r\nMAPI=0\r\n");
+    prepareWindowsDirectory(GetWindowsDirectory());
+    EXPECT_EQ(GetProfileInt("Mail", "MAPI", 1), 0);
 }
 
 } // namespace

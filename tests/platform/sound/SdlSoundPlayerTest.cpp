@@ -48,9 +48,9 @@ std::string levelWav(std::int16_t level, double seconds)
         std::vector<std::int16_t>(static_cast<std::size_t>(seconds * 22050), level), 22050);
 }
 
-// Each case runs in a folder of its own that serves as current directory, Windows directory and
-// bundled sounds folder, with SDL's disk driver writing what is played to a file. SDL reads its
-// environment when the player starts the audio subsystem, and the player stops it again when
+// Each case runs in a folder of its own that holds the current directory, the Windows directory
+// and the bundled sounds folder, with SDL's disk driver writing what is played to a file. SDL reads
+// its environment when the player starts the audio subsystem, and the player stops it again when
 // destroyed, so every player below sees the environment set here.
 class SdlSoundPlayerTest : public ::testing::Test {
 protected:
@@ -65,7 +65,6 @@ protected:
         fs::current_path(current());
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", output().c_str(), 1);
-        setenv("TARVIL_WINDIR", windows().c_str(), 1);
         setenv("TARVIL_SOUNDS_DIR", bundled().c_str(), 1);
         writeFile(bundled() / "default.wav", levelWav(kDefaultLevel, 0.2));
     }
@@ -73,8 +72,7 @@ protected:
     void TearDown() override
     {
         fs::current_path(m_previousDirectory);
-        for (const char *name :
-             {"SDL_AUDIODRIVER", "SDL_DISKAUDIOFILE", "TARVIL_WINDIR", "TARVIL_SOUNDS_DIR"})
+        for (const char *name : {"SDL_AUDIODRIVER", "SDL_DISKAUDIOFILE", "TARVIL_SOUNDS_DIR"})
             unsetenv(name);
     }
 
@@ -86,7 +84,7 @@ protected:
     // Plays with a player of its own, which is gone (its output complete) on return.
     bool play(const std::string &file)
     {
-        SdlSoundPlayer player;
+        SdlSoundPlayer player(windows());
         return player.sndPlaySound(file, SND_SYNC);
     }
 
@@ -141,7 +139,7 @@ TEST_F(SdlSoundPlayerTest, AsynchronousPlayReturnsAtOnceAndTheNextSoundCutsItOff
     writeFile(current() / "long.wav", levelWav(kCurrentLevel, 3.0));
     writeFile(current() / "short.wav", levelWav(kWindowsLevel, 0.3));
     {
-        SdlSoundPlayer player;
+        SdlSoundPlayer player(windows());
         const auto start = std::chrono::steady_clock::now();
         EXPECT_TRUE(player.sndPlaySound("long.wav", SND_ASYNC));
         EXPECT_LT(std::chrono::steady_clock::now() - start, 200ms);
@@ -231,7 +229,7 @@ TEST_F(SdlSoundPlayerTest, LeavesTheProgramsSignalsAlone)
 {
     // The program must still end when asked to while the sound device is open.
     writeFile(current() / "page.wav", levelWav(kCurrentLevel, 0.2));
-    SdlSoundPlayer player;
+    SdlSoundPlayer player(windows());
     EXPECT_TRUE(player.sndPlaySound("page.wav", SND_ASYNC));
     for (const int signal : {SIGINT, SIGTERM}) {
         struct sigaction action {};

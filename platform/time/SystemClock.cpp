@@ -1,0 +1,10 @@
+#include "platform/time/SystemClock.h"
+
+namespace clk {
+
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
+} // namespace clk
