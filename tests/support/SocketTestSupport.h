@@ -3,7 +3,9 @@
 #include "platform/message/WindowMessage.h"
 #include "platform/winsock/WinSock.h"
 
+#include <QCoreApplication>
 #include <QObject>
+#include <QSocketNotifier>
 #include <QTest>
 #include <arpa/inet.h>
 #include <cstdint>
@@ -12,7 +14,8 @@
 #include <vector>
 
 // Shared by the socket tests: a window that records the messages posted to it, plain POSIX
-// sockets as peers, and addresses on the loopback network only.
+// sockets as peers, addresses on the loopback network only, and a way to let the event loop catch
+// up with the sockets before a test checks that something did not happen.
 
 struct PostedMessage {
     unsigned message;
@@ -127,3 +130,56 @@ inline std::uint16_t FreePort(int type)
     PeerSocket probe(type);
     return probe.bindLoopback();
 }
+
+// Tells when the event loop has caught up with the sockets, by an order of events rather than by
+// time. A datagram the barrier sends itself is reported in the same turn of the loop as every
+// enabled notifier of a socket that was ready before it was sent, or in a later turn. Messages
+// posted in that turn arrive before a message the barrier posts after it, and what their handlers
+// post in turn before a second one.
+class EventLoopBarrier : public QObject {
+public:
+    EventLoopBarrier()
+        : m_port(m_socket.bindLoopback()), m_notifier(m_socket.fd(), QSocketNotifier::Read)
+    {
+        QObject::connect(&m_notifier, &QSocketNotifier::activated, this, [this] {
+            char byte;
+            while (::recv(m_socket.fd(), &byte, 1, MSG_DONTWAIT) > 0)
+                ++m_datagrams;
+        });
+    }
+
+    const QSocketNotifier *notifier() const { return &m_notifier; }
+
+    // False when the loop did not get there within seconds.
+    bool pass()
+    {
+        const int datagrams = m_datagrams;
+        m_socket.sendTo(m_port, {'.'});
+        if (!QTest::qWaitFor([&] { return m_datagrams > datagrams; }, 5000))
+            return false;
+        for (int hop = 0; hop < 2; ++hop) {
+            const int posted = ++m_posted;
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+            if (!QTest::qWaitFor([&] { return m_arrived >= posted; }, 5000))
+                return false;
+        }
+        return true;
+    }
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        ++m_arrived;
+        return true;
+    }
+
+private:
+    PeerSocket m_socket{SOCK_DGRAM};
+    std::uint16_t m_port;
+    QSocketNotifier m_notifier;
+    int m_datagrams = 0;
+    int m_posted = 0;
+    int m_arrived = 0;
+};
