@@ -9,8 +9,8 @@ namespace qv {
 
 namespace {
 
-constexpr std::uint8_t objectAbsent = 0xFF;
-constexpr std::uint8_t objectPresent = 0x00;
+constexpr std::uint8_t kObjectAbsent = 0xFF;
+constexpr std::uint8_t kObjectPresent = 0x00;
 
 } // namespace
 
@@ -113,9 +113,9 @@ bool PropertyExchange::readObjectHeader(bool &present, const ole::Clsid &clsid)
 {
     std::uint8_t flag = 0;
     std::vector<std::uint8_t> id;
-    if (!m_reader.readU8(flag) || (flag != objectAbsent && flag != objectPresent))
+    if (!m_reader.readU8(flag) || (flag != kObjectAbsent && flag != kObjectPresent))
         return false;
-    present = flag == objectPresent;
+    present = flag == kObjectPresent;
     // An object of another class has a stream of unknown length: nothing after it can be read.
     return !present || (m_reader.readBytes(16, id) && ole::Clsid::fromBytes(id) == clsid);
 }
@@ -123,7 +123,7 @@ bool PropertyExchange::readObjectHeader(bool &present, const ole::Clsid &clsid)
 void PropertyExchange::writeObjectHeader(bool present, const ole::Clsid &clsid)
 {
     ole::StreamWriter writer(*m_out);
-    writer.writeU8(present ? objectPresent : objectAbsent);
+    writer.writeU8(present ? kObjectPresent : kObjectAbsent);
     if (present)
         writer.writeBytes(clsid.toBytes());
 }

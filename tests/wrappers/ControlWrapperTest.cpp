@@ -201,12 +201,12 @@ TEST(WrapperTableTest, FontAndPictureDrivers)
 
 TEST(ControlWrapperTest, ClassIdentifiers)
 {
-    EXPECT_EQ(CQv3dText::clsid, ole::Clsid::fromString("{7F5B66D2-02C7-4839-AE0F-C784FC5994BC}"));
-    EXPECT_EQ(CQv3dLabel::clsid, ole::Clsid::fromString("{550FA24F-5C89-4232-95B0-B34BDF479060}"));
-    EXPECT_EQ(CQvcm200::clsid, ole::Clsid::fromString("{17CCB4CE-E838-4FB1-B12E-EFE150186E2A}"));
-    EXPECT_EQ(CQv3dfrm::clsid, ole::Clsid::fromString("{A49F71D7-E142-46A4-A524-3D953004E4C6}"));
-    EXPECT_EQ(CQvMarquee::clsid, ole::Clsid::fromString("{67318EFD-317B-4B4C-A26A-A2188F888364}"));
-    EXPECT_EQ(CCmdButton::clsid, ole::Clsid::fromString("{94737E71-55A9-45C7-8B33-BDB06CC4430A}"));
+    EXPECT_EQ(CQv3dText::kClsid, ole::Clsid::fromString("{7F5B66D2-02C7-4839-AE0F-C784FC5994BC}"));
+    EXPECT_EQ(CQv3dLabel::kClsid, ole::Clsid::fromString("{550FA24F-5C89-4232-95B0-B34BDF479060}"));
+    EXPECT_EQ(CQvcm200::kClsid, ole::Clsid::fromString("{17CCB4CE-E838-4FB1-B12E-EFE150186E2A}"));
+    EXPECT_EQ(CQv3dfrm::kClsid, ole::Clsid::fromString("{A49F71D7-E142-46A4-A524-3D953004E4C6}"));
+    EXPECT_EQ(CQvMarquee::kClsid, ole::Clsid::fromString("{67318EFD-317B-4B4C-A26A-A2188F888364}"));
+    EXPECT_EQ(CCmdButton::kClsid, ole::Clsid::fromString("{94737E71-55A9-45C7-8B33-BDB06CC4430A}"));
 }
 
 // The identifiers and types the program's windows rely on, checked against the controls'

@@ -14,14 +14,14 @@ using qv::MemberInfo;
 using qv::ValueType;
 
 constexpr MemberInfo members[] = {
-    qv::stock::backColor,
-    qv::stock::foreColor,
-    qv::stock::font,
-    qv::stock::enabled,
-    qv::stock::hWnd,
-    qv::stock::caption,
-    qv::stock::refresh,
-    qv::stock::aboutBox,
+    qv::stock::kBackColor,
+    qv::stock::kForeColor,
+    qv::stock::kFont,
+    qv::stock::kEnabled,
+    qv::stock::kHWnd,
+    qv::stock::kCaption,
+    qv::stock::kRefresh,
+    qv::stock::kAboutBox,
     {"Flag", CQvTestCtrl::DISPID_FLAG, ValueType::Bool},
     {"Count", CQvTestCtrl::DISPID_COUNT, ValueType::Short},
     {"Number", CQvTestCtrl::DISPID_NUMBER, ValueType::Long},
@@ -40,11 +40,11 @@ constexpr MemberInfo members[] = {
 };
 
 constexpr MemberInfo events[] = {
-    qv::stock::click,    qv::stock::dblClick,  qv::stock::keyDown,
-    qv::stock::keyPress, qv::stock::mouseDown, qv::stock::mouseUp,
+    qv::stock::kClick,    qv::stock::kDblClick,  qv::stock::kKeyDown,
+    qv::stock::kKeyPress, qv::stock::kMouseDown, qv::stock::kMouseUp,
 };
 
-constexpr qv::EnumInfo enumerations[] = {qv::mousePointerConstants};
+constexpr qv::EnumInfo enumerations[] = {qv::kMousePointerConstants};
 
 constexpr qv::TypeLibInfo typeLib{
     CQvTestCtrl::typeLibId, "QvTestLib", "_DQvTest", "_DQvTestEvents", "QvTest", members, events,
@@ -53,8 +53,8 @@ constexpr qv::TypeLibInfo typeLib{
 
 } // namespace
 
-const qv::ControlClassInfo CQvTestCtrl::classInfo{
-    clsid,
+const qv::ControlClassInfo CQvTestCtrl::kClassInfo{
+    kClsid,
     "QVTEST.QvTestCtrl.1",
     "QvTest Control",
     qv::STOCK_BACKCOLOR | qv::STOCK_CAPTION | qv::STOCK_FONT | qv::STOCK_FORECOLOR |

@@ -14,7 +14,7 @@ namespace testcontrol {
 // changes, a method, a Click on mouse click and a persisted stream.
 class TestCtrl : public ole::Control {
 public:
-    static constexpr ole::Clsid clsid{
+    static constexpr ole::Clsid kClsid{
         0xD8C91A04, 0x8CCA, 0x48B7, {0xA8, 0xE4, 0xDC, 0x99, 0x01, 0x18, 0x33, 0xB3}};
 
     // Member identifiers.

@@ -31,7 +31,7 @@ protected:
 
     QWidget *createTestControl(int id, std::span<const std::uint8_t> stream = {})
     {
-        return m_container.createControl(id, TestCtrl::clsid, stream, QRect(10, 10, 50, 20),
+        return m_container.createControl(id, TestCtrl::kClsid, stream, QRect(10, 10, 50, 20),
                                          "Control" + std::to_string(id));
     }
 
@@ -157,7 +157,7 @@ TEST_F(ControlContainerTest, ContainerRemovesItsWindowsWhenItGoes)
 // A Click handler may close the window and so end the container inside the button's own event.
 TEST_F(ControlContainerTest, HandlerMayEndTheContainerDuringAClick)
 {
-    for (const auto &clsid : {buttonClsid, TestCtrl::clsid}) {
+    for (const auto &clsid : {buttonClsid, TestCtrl::kClsid}) {
         auto container = std::make_unique<ui::ControlContainer>(&m_host);
         QPointer<QWidget> window = container->createControl(1, clsid, {}, QRect(0, 0, 40, 20), "A");
         container->setEventHandler(
