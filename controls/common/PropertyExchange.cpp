@@ -133,7 +133,7 @@ void PropertyExchange::exchangePicture(std::shared_ptr<ole::StdPicture> &value, 
     if (!m_ok)
         return;
     if (!m_loading) {
-        writeObjectHeader(value != nullptr, ole::StdPicture::clsid);
+        writeObjectHeader(value != nullptr, ole::StdPicture::kClsid);
         if (value) {
             ole::StreamWriter writer(*m_out);
             m_ok = value->save(writer);
@@ -142,7 +142,7 @@ void PropertyExchange::exchangePicture(std::shared_ptr<ole::StdPicture> &value, 
     }
     bool present = false;
     std::shared_ptr<ole::StdPicture> picture;
-    m_ok = readObjectHeader(present, ole::StdPicture::clsid) &&
+    m_ok = readObjectHeader(present, ole::StdPicture::kClsid) &&
            (!present || ole::StdPicture::load(m_reader, picture));
     if (!m_ok)
         return;
@@ -172,7 +172,7 @@ void PropertyExchange::exchange(std::shared_ptr<ole::StdFont> &value)
     if (!m_ok)
         return;
     if (!m_loading) {
-        writeObjectHeader(value != nullptr, ole::StdFont::clsid);
+        writeObjectHeader(value != nullptr, ole::StdFont::kClsid);
         if (value) {
             ole::StreamWriter writer(*m_out);
             value->save(writer);
@@ -181,7 +181,7 @@ void PropertyExchange::exchange(std::shared_ptr<ole::StdFont> &value)
     }
     bool present = false;
     std::shared_ptr<ole::StdFont> font;
-    m_ok = readObjectHeader(present, ole::StdFont::clsid) &&
+    m_ok = readObjectHeader(present, ole::StdFont::kClsid) &&
            (!present || (font = ole::StdFont::load(m_reader)));
     if (m_ok)
         note(value, std::move(font));
