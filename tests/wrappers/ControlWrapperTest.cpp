@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr ole::HRESULT errorInvalidPropertyValue = static_cast<ole::HRESULT>(0x800A017Cu);
+constexpr ole::HRESULT kErrorInvalidPropertyValue = static_cast<ole::HRESULT>(0x800A017Cu);
 
 // An automation object that keeps what is put into it, answers it back, and records every call.
 class RecordingDispatch : public ole::Dispatch {
@@ -46,7 +46,7 @@ public:
         calls.push_back({Kind::Put, id, value});
         if (id == refusedId) {
             if (error)
-                *error = {errorInvalidPropertyValue, "Test", "Invalid property value", 0};
+                *error = {kErrorInvalidPropertyValue, "Test", "Invalid property value", 0};
             return ole::DISP_E_EXCEPTION;
         }
         values[id] = value;
@@ -292,7 +292,7 @@ TEST(ControlWrapperTest, RefusedAccessIsReportedAndTheWrapperKeepsWorking)
 
     text.SetBevelSize(-5);
     EXPECT_EQ(text.LastResult(), ole::DISP_E_EXCEPTION);
-    EXPECT_EQ(text.LastException().scode, errorInvalidPropertyValue);
+    EXPECT_EQ(text.LastException().scode, kErrorInvalidPropertyValue);
     EXPECT_EQ(text.LastException().description, "Invalid property value");
     EXPECT_EQ(control.values[9], ole::Variant(std::int16_t{2}));
 

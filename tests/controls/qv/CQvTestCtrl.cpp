@@ -13,7 +13,7 @@ namespace {
 using qv::MemberInfo;
 using qv::ValueType;
 
-constexpr MemberInfo members[] = {
+constexpr MemberInfo kMembers[] = {
     qv::stock::kBackColor,
     qv::stock::kForeColor,
     qv::stock::kFont,
@@ -39,16 +39,16 @@ constexpr MemberInfo members[] = {
     {"FontUnderline", CQvTestCtrl::DISPID_FONTUNDERLINE, ValueType::Bool},
 };
 
-constexpr MemberInfo events[] = {
+constexpr MemberInfo kEvents[] = {
     qv::stock::kClick,    qv::stock::kDblClick,  qv::stock::kKeyDown,
     qv::stock::kKeyPress, qv::stock::kMouseDown, qv::stock::kMouseUp,
 };
 
-constexpr qv::EnumInfo enumerations[] = {qv::kMousePointerConstants};
+constexpr qv::EnumInfo kEnumerations[] = {qv::kMousePointerConstants};
 
-constexpr qv::TypeLibInfo typeLib{
-    CQvTestCtrl::typeLibId, "QvTestLib", "_DQvTest", "_DQvTestEvents", "QvTest", members, events,
-    enumerations,
+constexpr qv::TypeLibInfo kTypeLib{
+    CQvTestCtrl::kTypeLibId, "QvTestLib", "_DQvTest", "_DQvTestEvents", "QvTest", kMembers, kEvents,
+    kEnumerations,
 };
 
 } // namespace
@@ -59,7 +59,7 @@ const qv::ControlClassInfo CQvTestCtrl::kClassInfo{
     "QvTest Control",
     qv::STOCK_BACKCOLOR | qv::STOCK_CAPTION | qv::STOCK_FONT | qv::STOCK_FORECOLOR |
         qv::STOCK_ENABLED,
-    &typeLib,
+    &kTypeLib,
 };
 
 ole::HRESULT CQvTestCtrl::getControlProperty(ole::DispId id, ole::Variant &result, ole::ExcepInfo *)

@@ -23,7 +23,7 @@ namespace {
 
 using qvtest::CQvTestCtrl;
 
-constexpr std::uint32_t invalidPropertyValue = 0x800A017C;
+constexpr std::uint32_t kInvalidPropertyValue = 0x800A017C;
 
 // A container side that records what the control tells it.
 class RecordingSite : public ole::ControlSite {
@@ -128,7 +128,7 @@ TEST_F(QvControlTest, RegistersItsClassAndTypeLibrary)
     EXPECT_FALSE(entry->insertable);
     EXPECT_EQ(ole::Registry::clsidFromProgId("QVTEST.QvTestCtrl.1"), CQvTestCtrl::kClsid);
 
-    const auto typeLib = ole::Registry::findTypeLib(CQvTestCtrl::typeLibId);
+    const auto typeLib = ole::Registry::findTypeLib(CQvTestCtrl::kTypeLibId);
     ASSERT_TRUE(typeLib);
     EXPECT_EQ(typeLib->path, entry->libraryPath);
     EXPECT_EQ(typeLib->version, "1.0");
@@ -181,7 +181,7 @@ TEST_F(QvControlTest, StreamOfAnotherInstanceReproducesEveryPropertyInTheWindow)
     ole::ExcepInfo error;
     EXPECT_EQ(second->putProperty(CQvTestCtrl::DISPID_COUNT, std::int16_t{101}, &error),
               ole::DISP_E_EXCEPTION);
-    EXPECT_EQ(static_cast<std::uint32_t>(error.scode), invalidPropertyValue);
+    EXPECT_EQ(static_cast<std::uint32_t>(error.scode), kInvalidPropertyValue);
 }
 
 TEST_F(QvControlTest, StreamWrittenByHandLoadsFieldByField)
@@ -256,7 +256,7 @@ TEST_F(QvControlTest, InvalidValuesRaiseError380AndKeepTheProperty)
     for (const auto &[id, value] : refused) {
         ole::ExcepInfo error;
         EXPECT_EQ(control->putProperty(id, value, &error), ole::DISP_E_EXCEPTION) << id;
-        EXPECT_EQ(static_cast<std::uint32_t>(error.scode), invalidPropertyValue) << id;
+        EXPECT_EQ(static_cast<std::uint32_t>(error.scode), kInvalidPropertyValue) << id;
         EXPECT_EQ(error.description, "Invalid property value");
         EXPECT_EQ(error.helpContext, -1);
     }
@@ -318,7 +318,7 @@ TEST_F(QvControlTest, FontSubPropertiesAreViewsOfTheFontObject)
     ole::ExcepInfo error;
     EXPECT_EQ(control->putProperty(CQvTestCtrl::DISPID_FONTSIZE, -3.0f, &error),
               ole::DISP_E_EXCEPTION);
-    EXPECT_EQ(static_cast<std::uint32_t>(error.scode), invalidPropertyValue);
+    EXPECT_EQ(static_cast<std::uint32_t>(error.scode), kInvalidPropertyValue);
 
     // Without a font the views are empty and setting them does nothing.
     ASSERT_EQ(control->putProperty(ole::DISPID_FONT, ole::DispatchPtr()), ole::S_OK);

@@ -24,7 +24,7 @@ public:
     static constexpr ole::DispId DISPID_LABEL = 4;  // string
     static constexpr ole::DispId DISPID_ADD = 5;    // Add(long) adds to Number, returns it
 
-    static constexpr ole::HRESULT invalidPropertyValue =
+    static constexpr ole::HRESULT kInvalidPropertyValue =
         static_cast<ole::HRESULT>(0x800A0000u | 380);
 
     TestCtrl() = default;
