@@ -54,10 +54,10 @@
 // Typed access to a hosted push-button control.
 class CCmdButton : public CControlWrapper {
 public:
-    static constexpr ole::Clsid clsid{
+    static constexpr ole::Clsid kClsid{
         0x94737E71, 0x55A9, 0x45C7, {0x8B, 0x33, 0xBD, 0xB0, 0x6C, 0xC4, 0x43, 0x0A}};
 
-    CCmdButton() : CControlWrapper(clsid) {}
+    CCmdButton() : CControlWrapper(kClsid) {}
 
     TARVIL_CMDBUTTON_PROPERTIES(TARVIL_DISPATCH_PROPERTY)
 };

@@ -47,10 +47,10 @@
 // Typed access to a hosted 3-D label control.
 class CQv3dLabel : public CControlWrapper {
 public:
-    static constexpr ole::Clsid clsid{
+    static constexpr ole::Clsid kClsid{
         0x550FA24F, 0x5C89, 0x4232, {0x95, 0xB0, 0xB3, 0x4B, 0xDF, 0x47, 0x90, 0x60}};
 
-    CQv3dLabel() : CControlWrapper(clsid) {}
+    CQv3dLabel() : CControlWrapper(kClsid) {}
 
     TARVIL_QV3DLABEL_PROPERTIES(TARVIL_DISPATCH_PROPERTY)
 };

@@ -40,10 +40,10 @@
 // Typed access to a hosted 3-D text control.
 class CQv3dText : public CControlWrapper {
 public:
-    static constexpr ole::Clsid clsid{
+    static constexpr ole::Clsid kClsid{
         0x7F5B66D2, 0x02C7, 0x4839, {0xAE, 0x0F, 0xC7, 0x84, 0xFC, 0x59, 0x94, 0xBC}};
 
-    CQv3dText() : CControlWrapper(clsid) {}
+    CQv3dText() : CControlWrapper(kClsid) {}
 
     TARVIL_QV3DTEXT_PROPERTIES(TARVIL_DISPATCH_PROPERTY)
 };

@@ -38,10 +38,10 @@
 // Typed access to a hosted 3-D frame control.
 class CQv3dfrm : public CControlWrapper {
 public:
-    static constexpr ole::Clsid clsid{
+    static constexpr ole::Clsid kClsid{
         0xA49F71D7, 0xE142, 0x46A4, {0xA5, 0x24, 0x3D, 0x95, 0x30, 0x04, 0xE4, 0xC6}};
 
-    CQv3dfrm() : CControlWrapper(clsid) {}
+    CQv3dfrm() : CControlWrapper(kClsid) {}
 
     TARVIL_QV3DFRM_PROPERTIES(TARVIL_DISPATCH_PROPERTY)
 };

@@ -46,10 +46,10 @@
 // Typed access to a hosted marquee control.
 class CQvMarquee : public CControlWrapper {
 public:
-    static constexpr ole::Clsid clsid{
+    static constexpr ole::Clsid kClsid{
         0x67318EFD, 0x317B, 0x4B4C, {0xA2, 0x6A, 0xA2, 0x18, 0x8F, 0x88, 0x83, 0x64}};
 
-    CQvMarquee() : CControlWrapper(clsid) {}
+    CQvMarquee() : CControlWrapper(kClsid) {}
 
     TARVIL_QVMARQUEE_PROPERTIES(TARVIL_DISPATCH_PROPERTY)
 };

@@ -41,10 +41,10 @@
 // Typed access to a hosted 3-D command button control.
 class CQvcm200 : public CControlWrapper {
 public:
-    static constexpr ole::Clsid clsid{
+    static constexpr ole::Clsid kClsid{
         0x17CCB4CE, 0xE838, 0x4FB1, {0xB1, 0x2E, 0xEF, 0xE1, 0x50, 0x18, 0x6E, 0x2A}};
 
-    CQvcm200() : CControlWrapper(clsid) {}
+    CQvcm200() : CControlWrapper(kClsid) {}
 
     TARVIL_QVCM200_PROPERTIES(TARVIL_DISPATCH_PROPERTY)
 };

@@ -24,17 +24,17 @@ namespace qv {
 
 namespace {
 
-constexpr std::uint32_t automationErrorBase = 0x800A0000u;
-constexpr std::int32_t noHelpContext = -1;
-constexpr std::int16_t customPointer = 99;
-constexpr std::uint32_t knownStockBits =
+constexpr std::uint32_t kAutomationErrorBase = 0x800A0000u;
+constexpr std::int32_t kNoHelpContext = -1;
+constexpr std::int16_t kCustomPointer = 99;
+constexpr std::uint32_t kKnownStockBits =
     STOCK_BACKCOLOR | STOCK_CAPTION | STOCK_FONT | STOCK_FORECOLOR | STOCK_TEXT | STOCK_ENABLED;
 
 // About boxes being prepared or shown, in this library: a request while one is open is dropped.
 int aboutBoxesOpen = 0;
 
 // The cursor of each MousePointer value 1..15.
-constexpr std::array<Qt::CursorShape, 15> pointerShapes = {
+constexpr std::array<Qt::CursorShape, 15> kPointerShapes = {
     Qt::ArrowCursor,     // 1 arrow
     Qt::CrossCursor,     // 2 cross
     Qt::IBeamCursor,     // 3 I-beam
@@ -54,7 +54,7 @@ constexpr std::array<Qt::CursorShape, 15> pointerShapes = {
 
 bool validMousePointer(std::int16_t value)
 {
-    return (value >= 0 && value <= 15) || value == customPointer;
+    return (value >= 0 && value <= 15) || value == kCustomPointer;
 }
 
 // The keys that reach the control rather than the dialog's shortcuts: Page Up, Page Down, End,
@@ -472,11 +472,11 @@ ole::HRESULT CQvControlBase::RaiseControlError(std::uint32_t number, ole::ExcepI
 {
     if (error) {
         const auto text = m_errorTexts.text(number);
-        error->scode =
-            static_cast<ole::HRESULT>(automationErrorBase | (text ? number : ERROR_FILE_NOT_FOUND));
+        error->scode = static_cast<ole::HRESULT>(kAutomationErrorBase |
+                                                 (text ? number : ERROR_FILE_NOT_FOUND));
         error->source = std::string(m_info.progId);
         error->description = text ? *text : std::string("QVLOCALE.DLL Not Found");
-        error->helpContext = noHelpContext;
+        error->helpContext = kNoHelpContext;
     }
     return ole::DISP_E_EXCEPTION;
 }
@@ -575,13 +575,13 @@ ole::HRESULT CQvControlBase::load(std::span<const std::uint8_t> stream)
     std::uint32_t version = 0;
     std::uint32_t mask = 0;
     exchange.exchangeHeader(version);
-    if (exchange.ok() && version >> 16 != streamVersion >> 16)
+    if (exchange.ok() && version >> 16 != kStreamVersion >> 16)
         return ole::E_FAIL;
     exchange.exchange(m_extentWidth);
     exchange.exchange(m_extentHeight);
     exchange.exchangeHeader(mask);
     // Stock fields this layer does not know have no known place: nothing after them is safe.
-    if (exchange.ok() && (mask & ~knownStockBits) != 0)
+    if (exchange.ok() && (mask & ~kKnownStockBits) != 0)
         return ole::E_FAIL;
     exchangeStockProperties(exchange, mask);
     exchangeProperties(exchange);
@@ -605,7 +605,7 @@ ole::HRESULT CQvControlBase::save(std::vector<std::uint8_t> &stream)
 {
     std::vector<std::uint8_t> bytes;
     auto exchange = PropertyExchange::forSaving(bytes);
-    std::uint32_t version = streamVersion;
+    std::uint32_t version = kStreamVersion;
     std::uint32_t mask = m_info.stockMask;
     exchange.exchangeHeader(version);
     exchange.exchange(m_extentWidth);
@@ -678,8 +678,8 @@ void CQvControlBase::applyCursor()
         return;
     // Qt shows a cursor set on the widget at once when the pointer is over it.
     if (m_mousePointer >= 1 && m_mousePointer <= 15) {
-        m_window->setCursor(pointerShapes[static_cast<std::size_t>(m_mousePointer - 1)]);
-    } else if (m_mousePointer == customPointer && m_mouseIcon &&
+        m_window->setCursor(kPointerShapes[static_cast<std::size_t>(m_mousePointer - 1)]);
+    } else if (m_mousePointer == kCustomPointer && m_mouseIcon &&
                m_mouseIcon->type() == ole::StdPicture::Type::Icon) {
         // An icon's hot spot is its centre, which is where QCursor puts it by default.
         m_window->setCursor(QCursor(QPixmap::fromImage(m_mouseIcon->image())));

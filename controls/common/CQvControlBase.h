@@ -60,7 +60,7 @@ enum StockMask : std::uint32_t {
 // provides its own properties, its persisted fields and its drawing.
 class CQvControlBase : public ole::Control {
 public:
-    static constexpr std::uint32_t streamVersion = 0x00010000;
+    static constexpr std::uint32_t kStreamVersion = 0x00010000;
     static constexpr std::uint32_t ERROR_OUT_OF_MEMORY = 7;
     static constexpr std::uint32_t ERROR_FILE_NOT_FOUND = 53;
     static constexpr std::uint32_t ERROR_INVALID_PROPERTY_VALUE = 380;

@@ -9,8 +9,8 @@ namespace qv {
 
 namespace {
 
-constexpr OLE_COLOR systemColorFlag = 0x80000000u;
-constexpr COLORREF midGrey = 0x808080;
+constexpr OLE_COLOR kSystemColorFlag = 0x80000000u;
+constexpr COLORREF kMidGrey = 0x808080;
 
 struct PaletteEntry {
     QPalette::ColorGroup group;
@@ -18,7 +18,7 @@ struct PaletteEntry {
 };
 
 // The system colour table, index by index, in palette terms.
-constexpr std::array<std::optional<PaletteEntry>, 31> systemColors = {{
+constexpr std::array<std::optional<PaletteEntry>, 31> kSystemColors = {{
     PaletteEntry{QPalette::Active, QPalette::Button},          // 0 scroll bar
     PaletteEntry{QPalette::Active, QPalette::Dark},            // 1 desktop
     PaletteEntry{QPalette::Active, QPalette::Highlight},       // 2 active caption
@@ -56,19 +56,19 @@ constexpr std::array<std::optional<PaletteEntry>, 31> systemColors = {{
 
 COLORREF translateColor(OLE_COLOR color)
 {
-    if ((color & 0xFF000000u) != systemColorFlag)
+    if ((color & 0xFF000000u) != kSystemColorFlag)
         return color & 0x00FFFFFFu;
     const std::uint32_t index = color & 0x00FFFFFFu;
-    if (index >= systemColors.size() || !systemColors[index])
+    if (index >= kSystemColors.size() || !kSystemColors[index])
         return 0;
-    const auto [group, role] = *systemColors[index];
+    const auto [group, role] = *kSystemColors[index];
     return fromQColor(QGuiApplication::palette().color(group, role));
 }
 
 COLORREF disabledTextColor(COLORREF fill)
 {
     const COLORREF grey = translateColor(systemColor(COLOR_GRAYTEXT));
-    return grey == fill ? midGrey : grey;
+    return grey == fill ? kMidGrey : grey;
 }
 
 QColor toQColor(COLORREF color)

@@ -11,15 +11,15 @@ namespace qv {
 ErrorTextLibrary::ErrorTextLibrary()
 {
     // This code is compiled into each control library, so the marker lies in the library.
-    static const char marker = 0;
-    const std::filesystem::path self = ole::ComponentLoader::libraryPathOf(&marker);
+    static const char kMarker = 0;
+    const std::filesystem::path self = ole::ComponentLoader::libraryPathOf(&kMarker);
     if (self.empty())
         return;
-    const auto path = self.parent_path() / qvlocale::fileName;
+    const auto path = self.parent_path() / qvlocale::kFileName;
     m_handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!m_handle)
         return;
-    m_text = reinterpret_cast<qvlocale::ErrorTextFn>(dlsym(m_handle, qvlocale::errorTextSymbol));
+    m_text = reinterpret_cast<qvlocale::ErrorTextFn>(dlsym(m_handle, qvlocale::kErrorTextSymbol));
     if (!m_text) {
         dlclose(m_handle);
         m_handle = nullptr;

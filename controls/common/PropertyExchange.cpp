@@ -9,8 +9,8 @@ namespace qv {
 
 namespace {
 
-constexpr std::uint8_t objectAbsent = 0xFF;
-constexpr std::uint8_t objectPresent = 0x00;
+constexpr std::uint8_t kObjectAbsent = 0xFF;
+constexpr std::uint8_t kObjectPresent = 0x00;
 
 } // namespace
 
@@ -113,9 +113,9 @@ bool PropertyExchange::readObjectHeader(bool &present, const ole::Clsid &clsid)
 {
     std::uint8_t flag = 0;
     std::vector<std::uint8_t> id;
-    if (!m_reader.readU8(flag) || (flag != objectAbsent && flag != objectPresent))
+    if (!m_reader.readU8(flag) || (flag != kObjectAbsent && flag != kObjectPresent))
         return false;
-    present = flag == objectPresent;
+    present = flag == kObjectPresent;
     // An object of another class has a stream of unknown length: nothing after it can be read.
     return !present || (m_reader.readBytes(16, id) && ole::Clsid::fromBytes(id) == clsid);
 }
@@ -123,7 +123,7 @@ bool PropertyExchange::readObjectHeader(bool &present, const ole::Clsid &clsid)
 void PropertyExchange::writeObjectHeader(bool present, const ole::Clsid &clsid)
 {
     ole::StreamWriter writer(*m_out);
-    writer.writeU8(present ? objectPresent : objectAbsent);
+    writer.writeU8(present ? kObjectPresent : kObjectAbsent);
     if (present)
         writer.writeBytes(clsid.toBytes());
 }
@@ -133,7 +133,7 @@ void PropertyExchange::exchangePicture(std::shared_ptr<ole::StdPicture> &value, 
     if (!m_ok)
         return;
     if (!m_loading) {
-        writeObjectHeader(value != nullptr, ole::StdPicture::clsid);
+        writeObjectHeader(value != nullptr, ole::StdPicture::kClsid);
         if (value) {
             ole::StreamWriter writer(*m_out);
             m_ok = value->save(writer);
@@ -142,7 +142,7 @@ void PropertyExchange::exchangePicture(std::shared_ptr<ole::StdPicture> &value, 
     }
     bool present = false;
     std::shared_ptr<ole::StdPicture> picture;
-    m_ok = readObjectHeader(present, ole::StdPicture::clsid) &&
+    m_ok = readObjectHeader(present, ole::StdPicture::kClsid) &&
            (!present || ole::StdPicture::load(m_reader, picture));
     if (!m_ok)
         return;
@@ -172,7 +172,7 @@ void PropertyExchange::exchange(std::shared_ptr<ole::StdFont> &value)
     if (!m_ok)
         return;
     if (!m_loading) {
-        writeObjectHeader(value != nullptr, ole::StdFont::clsid);
+        writeObjectHeader(value != nullptr, ole::StdFont::kClsid);
         if (value) {
             ole::StreamWriter writer(*m_out);
             value->save(writer);
@@ -181,7 +181,7 @@ void PropertyExchange::exchange(std::shared_ptr<ole::StdFont> &value)
     }
     bool present = false;
     std::shared_ptr<ole::StdFont> font;
-    m_ok = readObjectHeader(present, ole::StdFont::clsid) &&
+    m_ok = readObjectHeader(present, ole::StdFont::kClsid) &&
            (!present || (font = ole::StdFont::load(m_reader)));
     if (m_ok)
         note(value, std::move(font));

@@ -13,8 +13,8 @@ namespace qv {
 // folder HELP in the Windows directory if that exists, else nowhere (empty).
 std::string helpDirectory(const std::string &libraryPath);
 
-// The four entry points of a library serving display control `T`, which names its `clsid` and
-// its `classInfo`. Each export of the library is one call of these.
+// The four entry points of a library serving display control `T`, which names its `kClsid` and
+// its `kClassInfo`. Each export of the library is one call of these.
 template <typename T> class QvControlLibrary {
 public:
     // Registers the type library with its help directory, then the class: version 1.0, not
@@ -22,17 +22,17 @@ public:
     // inside-out, activate when visible, set client site first).
     static ole::HRESULT registerServer()
     {
-        const ControlClassInfo &info = T::classInfo;
+        const ControlClassInfo &info = T::kClassInfo;
         const std::string path =
             ole::ComponentLoader::libraryPathOf(reinterpret_cast<const void *>(&registerServer));
         if (path.empty() ||
             !ole::Registry::registerTypeLib(
-                {info.typeLib->libId, std::string(version), path, helpDirectory(path)}))
+                {info.typeLib->libId, std::string(kVersion), path, helpDirectory(path)}))
             return ole::SELFREG_E_TYPELIB;
         ole::ClassEntry entry;
         entry.progId = std::string(info.progId);
-        entry.version = std::string(version);
-        entry.miscStatus = miscStatus;
+        entry.version = std::string(kVersion);
+        entry.miscStatus = kMiscStatus;
         entry.insertable = false;
         entry.typeName = std::string(info.typeName);
         return Classes::registerServer(entry);
@@ -40,7 +40,7 @@ public:
 
     static ole::HRESULT unregisterServer()
     {
-        if (!ole::Registry::unregisterTypeLib(T::classInfo.typeLib->libId))
+        if (!ole::Registry::unregisterTypeLib(T::kClassInfo.typeLib->libId))
             return ole::SELFREG_E_TYPELIB;
         return Classes::unregisterServer();
     }
@@ -54,8 +54,8 @@ public:
 
 private:
     using Classes = ole::ControlLibrary<T>;
-    static constexpr std::string_view version = "1.0";
-    static constexpr std::uint32_t miscStatus = 0x20191;
+    static constexpr std::string_view kVersion = "1.0";
+    static constexpr std::uint32_t kMiscStatus = 0x20191;
 };
 
 } // namespace qv

@@ -65,31 +65,31 @@ struct TypeLibInfo {
 
 // Entries for the stock members, to list in a control's tables.
 namespace stock {
-inline constexpr MemberInfo backColor{"BackColor", ole::DISPID_BACKCOLOR, ValueType::Color,
-                                      Bindable | RequestEdit};
-inline constexpr MemberInfo foreColor{"ForeColor", ole::DISPID_FORECOLOR, ValueType::Color,
-                                      Bindable | RequestEdit};
-inline constexpr MemberInfo font{"Font", ole::DISPID_FONT, ValueType::Font, Bindable};
-inline constexpr MemberInfo enabled{"Enabled", ole::DISPID_ENABLED, ValueType::Bool,
-                                    Bindable | RequestEdit};
-inline constexpr MemberInfo hWnd{"hWnd", ole::DISPID_HWND, ValueType::Handle, ReadOnly};
-inline constexpr MemberInfo caption{"Caption", ole::DISPID_CAPTION, ValueType::String};
-inline constexpr MemberInfo text{"Text", ole::DISPID_TEXT, ValueType::String};
-inline constexpr MemberInfo refresh{"Refresh", ole::DISPID_REFRESH, ValueType::Void, Method};
-inline constexpr MemberInfo aboutBox{"AboutBox", ole::DISPID_ABOUTBOX, ValueType::Void, Method};
+inline constexpr MemberInfo kBackColor{"BackColor", ole::DISPID_BACKCOLOR, ValueType::Color,
+                                       Bindable | RequestEdit};
+inline constexpr MemberInfo kForeColor{"ForeColor", ole::DISPID_FORECOLOR, ValueType::Color,
+                                       Bindable | RequestEdit};
+inline constexpr MemberInfo kFont{"Font", ole::DISPID_FONT, ValueType::Font, Bindable};
+inline constexpr MemberInfo kEnabled{"Enabled", ole::DISPID_ENABLED, ValueType::Bool,
+                                     Bindable | RequestEdit};
+inline constexpr MemberInfo kHWnd{"hWnd", ole::DISPID_HWND, ValueType::Handle, ReadOnly};
+inline constexpr MemberInfo kCaption{"Caption", ole::DISPID_CAPTION, ValueType::String};
+inline constexpr MemberInfo kText{"Text", ole::DISPID_TEXT, ValueType::String};
+inline constexpr MemberInfo kRefresh{"Refresh", ole::DISPID_REFRESH, ValueType::Void, Method};
+inline constexpr MemberInfo kAboutBox{"AboutBox", ole::DISPID_ABOUTBOX, ValueType::Void, Method};
 
-inline constexpr MemberInfo click{"Click", ole::DISPID_CLICK, ValueType::Void, Method};
-inline constexpr MemberInfo dblClick{"DblClick", ole::DISPID_DBLCLICK, ValueType::Void, Method};
-inline constexpr MemberInfo keyDown{"KeyDown", ole::DISPID_KEYDOWN, ValueType::Void, Method};
-inline constexpr MemberInfo keyPress{"KeyPress", ole::DISPID_KEYPRESS, ValueType::Void, Method};
-inline constexpr MemberInfo keyUp{"KeyUp", ole::DISPID_KEYUP, ValueType::Void, Method};
-inline constexpr MemberInfo mouseDown{"MouseDown", ole::DISPID_MOUSEDOWN, ValueType::Void, Method};
-inline constexpr MemberInfo mouseMove{"MouseMove", ole::DISPID_MOUSEMOVE, ValueType::Void, Method};
-inline constexpr MemberInfo mouseUp{"MouseUp", ole::DISPID_MOUSEUP, ValueType::Void, Method};
+inline constexpr MemberInfo kClick{"Click", ole::DISPID_CLICK, ValueType::Void, Method};
+inline constexpr MemberInfo kDblClick{"DblClick", ole::DISPID_DBLCLICK, ValueType::Void, Method};
+inline constexpr MemberInfo kKeyDown{"KeyDown", ole::DISPID_KEYDOWN, ValueType::Void, Method};
+inline constexpr MemberInfo kKeyPress{"KeyPress", ole::DISPID_KEYPRESS, ValueType::Void, Method};
+inline constexpr MemberInfo kKeyUp{"KeyUp", ole::DISPID_KEYUP, ValueType::Void, Method};
+inline constexpr MemberInfo kMouseDown{"MouseDown", ole::DISPID_MOUSEDOWN, ValueType::Void, Method};
+inline constexpr MemberInfo kMouseMove{"MouseMove", ole::DISPID_MOUSEMOVE, ValueType::Void, Method};
+inline constexpr MemberInfo kMouseUp{"MouseUp", ole::DISPID_MOUSEUP, ValueType::Void, Method};
 } // namespace stock
 
 // The mouse pointers every control offers (MousePointerConstants).
-inline constexpr EnumValue mousePointerValues[] = {
+inline constexpr EnumValue kMousePointerValues[] = {
     {0, "qvDefault", "0 - Default"},
     {1, "qvArrow", "1 - Arrow"},
     {2, "qvCross", "2 - Cross"},
@@ -108,6 +108,6 @@ inline constexpr EnumValue mousePointerValues[] = {
     {15, "qvSizeAll", "15 - Size All"},
     {99, "qvCustom", "99 - Custom"},
 };
-inline constexpr EnumInfo mousePointerConstants{"MousePointerConstants", mousePointerValues};
+inline constexpr EnumInfo kMousePointerConstants{"MousePointerConstants", kMousePointerValues};
 
 } // namespace qv

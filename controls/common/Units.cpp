@@ -10,14 +10,14 @@ namespace qv {
 
 namespace {
 
-constexpr int twipsPerInch = 1440;
-constexpr int fallbackDpi = 96;
+constexpr int kTwipsPerInch = 1440;
+constexpr int kFallbackDpi = 96;
 
 int screenDpi(bool horizontal)
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
-        return fallbackDpi;
+        return kFallbackDpi;
     return static_cast<int>(
         std::lround(horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY()));
 }
@@ -26,7 +26,7 @@ int screenDpi(bool horizontal)
 
 int twipsToPixels(int twips, int dpi)
 {
-    const int t = dpi > 0 ? std::max(1, twipsPerInch / dpi) : twipsPerInch / fallbackDpi;
+    const int t = dpi > 0 ? std::max(1, kTwipsPerInch / dpi) : kTwipsPerInch / kFallbackDpi;
     return static_cast<int>((static_cast<long long>(twips) + t / 2) / t);
 }
 

@@ -13,7 +13,7 @@ namespace pushbutton {
 
 namespace {
 
-constexpr ole::MemberName members[] = {
+constexpr ole::MemberName kMembers[] = {
     {"Caption", ole::DISPID_CAPTION},     {"Enabled", ole::DISPID_ENABLED},
     {"BackColor", ole::DISPID_BACKCOLOR}, {"ForeColor", ole::DISPID_FORECOLOR},
     {"hWnd", ole::DISPID_HWND},           {"Refresh", ole::DISPID_REFRESH},
@@ -98,7 +98,7 @@ ole::HRESULT PushButtonCtrl::invoke(ole::DispId id, std::span<ole::Variant> args
 
 ole::DispId PushButtonCtrl::idOfName(std::string_view name)
 {
-    return ole::findMemberId(members, name);
+    return ole::findMemberId(kMembers, name);
 }
 
 void PushButtonCtrl::setClientSite(ole::ControlSite *site)
@@ -129,7 +129,7 @@ ole::HRESULT PushButtonCtrl::load(std::span<const std::uint8_t> stream)
     std::uint8_t enabled = 0;
     if (!reader.readU32(version))
         return ole::STG_E_READFAULT;
-    if (version >> 16 != streamVersion >> 16)
+    if (version >> 16 != kStreamVersion >> 16)
         return ole::E_FAIL;
     if (!reader.readI32(width) || !reader.readI32(height) || !reader.readString(caption) ||
         !reader.readU8(enabled))
@@ -146,7 +146,7 @@ ole::HRESULT PushButtonCtrl::save(std::vector<std::uint8_t> &stream)
 {
     std::vector<std::uint8_t> bytes;
     ole::StreamWriter writer(bytes);
-    writer.writeU32(streamVersion);
+    writer.writeU32(kStreamVersion);
     writer.writeI32(m_extentWidth);
     writer.writeI32(m_extentHeight);
     if (!writer.writeString(m_caption))

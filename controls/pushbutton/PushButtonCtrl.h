@@ -14,11 +14,11 @@ namespace pushbutton {
 // and a Click event. The dialog handles Enter itself, so the button is never a default button.
 class PushButtonCtrl : public ole::Control {
 public:
-    static constexpr ole::Clsid clsid{
+    static constexpr ole::Clsid kClsid{
         0x94737E71, 0x55A9, 0x45C7, {0x8B, 0x33, 0xBD, 0xB0, 0x6C, 0xC4, 0x43, 0x0A}};
-    static constexpr const char *progId = "TVBUTTON.PushButtonCtrl.1";
+    static constexpr const char *kProgId = "TVBUTTON.PushButtonCtrl.1";
     // Persisted stream version: major 1, minor 0. Later minors may only append fields.
-    static constexpr std::uint32_t streamVersion = 0x00010000;
+    static constexpr std::uint32_t kStreamVersion = 0x00010000;
 
     PushButtonCtrl() = default;
     ~PushButtonCtrl() override;

@@ -9,7 +9,7 @@ using Library = ole::ControlLibrary<pushbutton::PushButtonCtrl>;
 TARVIL_DLL_EXPORT ole::HRESULT DllRegisterServer()
 {
     ole::ClassEntry entry;
-    entry.progId = pushbutton::PushButtonCtrl::progId;
+    entry.progId = pushbutton::PushButtonCtrl::kProgId;
     entry.version = "1.0";
     // Recompose on resize, cannot link inside, inside-out, activate when visible, set client
     // site first.

@@ -14,7 +14,7 @@ struct ErrorText {
     const char *text;
 };
 
-constexpr ErrorText errorTexts[] = {
+constexpr ErrorText kErrorTexts[] = {
     {5, "Invalid procedure call"},
     {6, "Overflow"},
     {7, "Out of memory"},
@@ -34,7 +34,7 @@ constexpr ErrorText errorTexts[] = {
 TARVIL_DLL_EXPORT const char *QvErrorText(std::uint32_t number)
 {
     const auto it =
-        std::find_if(std::begin(errorTexts), std::end(errorTexts),
+        std::find_if(std::begin(kErrorTexts), std::end(kErrorTexts),
                      [number](const ErrorText &entry) { return entry.number == number; });
-    return it == std::end(errorTexts) ? nullptr : it->text;
+    return it == std::end(kErrorTexts) ? nullptr : it->text;
 }

@@ -19,9 +19,9 @@ int toPixels(long himetric, double dpi)
 {
     const double pixels =
         std::round(static_cast<double>(himetric) * std::round(dpi) / kHimetricPerInch);
-    constexpr double lowest = std::numeric_limits<int>::min();
-    constexpr double highest = std::numeric_limits<int>::max();
-    return static_cast<int>(std::clamp(pixels, lowest, highest));
+    constexpr double kLowest = std::numeric_limits<int>::min();
+    constexpr double kHighest = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(pixels, kLowest, kHighest));
 }
 
 const QScreen *screen()

@@ -35,11 +35,11 @@ bool readHex(std::string_view text, std::size_t pos, int digits, std::uint32_t &
 std::optional<Clsid> Clsid::fromString(std::string_view text)
 {
     // {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}
-    constexpr std::string_view shape = "{........-....-....-....-............}";
-    if (text.size() != shape.size())
+    constexpr std::string_view kShape = "{........-....-....-....-............}";
+    if (text.size() != kShape.size())
         return std::nullopt;
-    for (std::size_t i = 0; i < shape.size(); ++i) {
-        if (shape[i] != '.' && text[i] != shape[i])
+    for (std::size_t i = 0; i < kShape.size(); ++i) {
+        if (kShape[i] != '.' && text[i] != kShape[i])
             return std::nullopt;
     }
     Clsid clsid;
@@ -52,9 +52,9 @@ std::optional<Clsid> Clsid::fromString(std::string_view text)
     if (!readHex(text, 15, 4, part))
         return std::nullopt;
     clsid.data3 = static_cast<std::uint16_t>(part);
-    constexpr std::size_t bytePositions[8] = {20, 22, 25, 27, 29, 31, 33, 35};
+    constexpr std::size_t kBytePositions[8] = {20, 22, 25, 27, 29, 31, 33, 35};
     for (std::size_t i = 0; i < 8; ++i) {
-        if (!readHex(text, bytePositions[i], 2, part))
+        if (!readHex(text, kBytePositions[i], 2, part))
             return std::nullopt;
         clsid.data4[i] = static_cast<std::uint8_t>(part);
     }

@@ -6,14 +6,14 @@
 
 namespace ole {
 
-// The entry points of a library that serves one control class `T` (which names its `clsid`).
+// The entry points of a library that serves one control class `T` (which names its `kClsid`).
 // Instantiated inside that library, so the factory and its instance count belong to it.
 template <typename T> class ControlLibrary {
 public:
     // Registers the class with the path of the library it lies in; `entry` gives the rest.
     static HRESULT registerServer(ClassEntry entry)
     {
-        entry.clsid = T::clsid;
+        entry.clsid = T::kClsid;
         // A function's address, not the factory's: a function-local static of a template is
         // one object for the whole process, even across copies of a library.
         entry.libraryPath =
@@ -25,7 +25,7 @@ public:
 
     static HRESULT unregisterServer()
     {
-        return Registry::unregisterClass(T::clsid) ? S_OK : SELFREG_E_CLASS;
+        return Registry::unregisterClass(T::kClsid) ? S_OK : SELFREG_E_CLASS;
     }
 
     static HRESULT getClassObject(const Clsid &clsid, ClassFactory **classFactory)
@@ -33,7 +33,7 @@ public:
         if (!classFactory)
             return E_POINTER;
         *classFactory = nullptr;
-        if (clsid != T::clsid)
+        if (clsid != T::kClsid)
             return CLASS_E_CLASSNOTAVAILABLE;
         *classFactory = &factory();
         return S_OK;

@@ -8,7 +8,7 @@ namespace ole {
 
 namespace {
 
-constexpr std::string_view registryFile = "registry.ini";
+constexpr std::string_view kRegistryFile = "registry.ini";
 
 std::string classSection(const Clsid &clsid)
 {
@@ -27,17 +27,17 @@ std::string typeLibSection(const Clsid &libId)
 
 std::string read(const std::string &section, std::string_view key)
 {
-    return profile::GetPrivateProfileString(section, key, "", registryFile);
+    return profile::GetPrivateProfileString(section, key, "", kRegistryFile);
 }
 
 bool write(const std::string &section, std::string_view key, std::string_view value)
 {
-    return profile::WritePrivateProfileString(section, key, value, registryFile);
+    return profile::WritePrivateProfileString(section, key, value, kRegistryFile);
 }
 
 bool removeSection(const std::string &section)
 {
-    return profile::WritePrivateProfileString(section, std::nullopt, std::nullopt, registryFile);
+    return profile::WritePrivateProfileString(section, std::nullopt, std::nullopt, kRegistryFile);
 }
 
 } // namespace

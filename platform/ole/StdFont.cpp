@@ -12,16 +12,16 @@ namespace ole {
 
 namespace {
 
-constexpr std::uint8_t streamVersion = 1;
-constexpr std::uint8_t italicFlag = 0x02;
-constexpr std::uint8_t underlineFlag = 0x04;
-constexpr std::uint8_t strikethroughFlag = 0x08;
-constexpr std::int16_t normalWeight = 400;
-constexpr std::int16_t boldWeight = 700;
-constexpr std::int16_t maxWeight = 1000;
-constexpr std::size_t maxNameLength = 0xFF;
+constexpr std::uint8_t kStreamVersion = 1;
+constexpr std::uint8_t kItalicFlag = 0x02;
+constexpr std::uint8_t kUnderlineFlag = 0x04;
+constexpr std::uint8_t kStrikethroughFlag = 0x08;
+constexpr std::int16_t kNormalWeight = 400;
+constexpr std::int16_t kBoldWeight = 700;
+constexpr std::int16_t kMaxWeight = 1000;
+constexpr std::size_t kMaxNameLength = 0xFF;
 
-constexpr MemberName members[] = {
+constexpr MemberName kMembers[] = {
     {"Name", StdFont::DISPID_NAME},           {"Size", StdFont::DISPID_SIZE},
     {"Bold", StdFont::DISPID_BOLD},           {"Italic", StdFont::DISPID_ITALIC},
     {"Underline", StdFont::DISPID_UNDERLINE}, {"Strikethrough", StdFont::DISPID_STRIKETHROUGH},
@@ -41,15 +41,15 @@ std::shared_ptr<StdFont> StdFont::load(StreamReader &stream)
     std::uint32_t size = 0;
     std::uint8_t nameLength = 0;
     std::vector<std::uint8_t> name;
-    if (!reader.readU8(version) || version != streamVersion || !reader.readI16(charset) ||
+    if (!reader.readU8(version) || version != kStreamVersion || !reader.readI16(charset) ||
         !reader.readU8(style) || !reader.readI16(weight) || !reader.readU32(size) ||
         !reader.readU8(nameLength) || !reader.readBytes(nameLength, name))
         return nullptr;
     auto font = std::make_shared<StdFont>();
     font->m_charset = charset;
-    font->m_italic = style & italicFlag;
-    font->m_underline = style & underlineFlag;
-    font->m_strikethrough = style & strikethroughFlag;
+    font->m_italic = style & kItalicFlag;
+    font->m_underline = style & kUnderlineFlag;
+    font->m_strikethrough = style & kStrikethroughFlag;
     font->m_weight = weight;
     font->m_size = Currency{size};
     font->m_name.assign(name.begin(), name.end());
@@ -59,11 +59,11 @@ std::shared_ptr<StdFont> StdFont::load(StreamReader &stream)
 
 void StdFont::save(StreamWriter &stream) const
 {
-    stream.writeU8(streamVersion);
+    stream.writeU8(kStreamVersion);
     stream.writeI16(m_charset);
-    stream.writeU8(static_cast<std::uint8_t>((m_italic ? italicFlag : 0) |
-                                             (m_underline ? underlineFlag : 0) |
-                                             (m_strikethrough ? strikethroughFlag : 0)));
+    stream.writeU8(static_cast<std::uint8_t>((m_italic ? kItalicFlag : 0) |
+                                             (m_underline ? kUnderlineFlag : 0) |
+                                             (m_strikethrough ? kStrikethroughFlag : 0)));
     stream.writeI16(m_weight);
     // Puts keep the size within 4 bytes and the name within one length byte.
     stream.writeU32(static_cast<std::uint32_t>(m_size.value));
@@ -84,8 +84,8 @@ QFont StdFont::toQFont(int dpiY) const
     const double points = static_cast<double>(m_size.value) / 10000.0;
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * dpiY / 72.0))));
     // Weight 0 means the default weight; Qt's scale runs 1..1000 like the persisted one.
-    font.setWeight(static_cast<QFont::Weight>(m_weight <= 0 ? normalWeight
-                                                            : std::min<int>(m_weight, maxWeight)));
+    font.setWeight(static_cast<QFont::Weight>(m_weight <= 0 ? kNormalWeight
+                                                            : std::min<int>(m_weight, kMaxWeight)));
     font.setItalic(m_italic);
     font.setUnderline(m_underline);
     font.setStrikeOut(m_strikethrough);
@@ -136,7 +136,7 @@ HRESULT StdFont::putProperty(DispId id, const Variant &value, ExcepInfo *)
         auto name = toString(value);
         if (!name)
             return DISP_E_TYPEMISMATCH;
-        if (name->size() > maxNameLength)
+        if (name->size() > kMaxNameLength)
             return E_INVALIDARG;
         m_name = std::move(*name);
         break;
@@ -154,7 +154,7 @@ HRESULT StdFont::putProperty(DispId id, const Variant &value, ExcepInfo *)
         const auto weight = toShort(value);
         if (!weight)
             return DISP_E_TYPEMISMATCH;
-        if (*weight < 0 || *weight > maxWeight)
+        if (*weight < 0 || *weight > kMaxWeight)
             return E_INVALIDARG;
         m_weight = *weight;
         break;
@@ -174,7 +174,7 @@ HRESULT StdFont::putProperty(DispId id, const Variant &value, ExcepInfo *)
         if (!flag)
             return DISP_E_TYPEMISMATCH;
         if (id == DISPID_BOLD)
-            m_weight = *flag ? boldWeight : normalWeight;
+            m_weight = *flag ? kBoldWeight : kNormalWeight;
         else
             (id == DISPID_ITALIC      ? m_italic
              : id == DISPID_UNDERLINE ? m_underline
@@ -197,7 +197,7 @@ HRESULT StdFont::invoke(DispId, std::span<Variant>, Variant *, ExcepInfo *)
 
 DispId StdFont::idOfName(std::string_view name)
 {
-    return findMemberId(members, name);
+    return findMemberId(kMembers, name);
 }
 
 } // namespace ole

@@ -20,7 +20,7 @@ class StreamWriter;
 class StdFont : public Dispatch {
 public:
     // The class identifier written before the font's stream in persisted properties.
-    static constexpr Clsid clsid{
+    static constexpr Clsid kClsid{
         0x0BE35203, 0x8F91, 0x11CE, {0x9D, 0xE3, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
 
     static constexpr DispId DISPID_NAME = 0;

@@ -12,13 +12,13 @@ namespace ole {
 
 namespace {
 
-constexpr std::uint32_t streamMagic = 0x0000746C; // "lt\0\0"
-constexpr std::size_t bitmapFileHeaderSize = 14;
-constexpr std::size_t iconDirectorySize = 6;
-constexpr std::size_t iconEntrySize = 16;
-constexpr double screenDpi = 96.0;
+constexpr std::uint32_t kStreamMagic = 0x0000746C; // "lt\0\0"
+constexpr std::size_t kBitmapFileHeaderSize = 14;
+constexpr std::size_t kIconDirectorySize = 6;
+constexpr std::size_t kIconEntrySize = 16;
+constexpr double kScreenDpi = 96.0;
 
-constexpr MemberName members[] = {
+constexpr MemberName kMembers[] = {
     {"Handle", StdPicture::DISPID_HANDLE},
     {"Type", StdPicture::DISPID_TYPE},
     {"Width", StdPicture::DISPID_WIDTH},
@@ -36,36 +36,36 @@ std::uint32_t littleEndian(std::span<const std::uint8_t> bytes, std::size_t offs
 
 bool isBitmapFile(std::span<const std::uint8_t> bytes)
 {
-    return bytes.size() >= bitmapFileHeaderSize && bytes[0] == 'B' && bytes[1] == 'M';
+    return bytes.size() >= kBitmapFileHeaderSize && bytes[0] == 'B' && bytes[1] == 'M';
 }
 
 // An icon directory: reserved 0, type 1 (icon, not cursor), at least one entry, all entries
 // there.
 bool isIconFile(std::span<const std::uint8_t> bytes)
 {
-    if (bytes.size() < iconDirectorySize || littleEndian(bytes, 0, 2) != 0 ||
+    if (bytes.size() < kIconDirectorySize || littleEndian(bytes, 0, 2) != 0 ||
         littleEndian(bytes, 2, 2) != 1)
         return false;
     const std::size_t count = littleEndian(bytes, 4, 2);
-    return count > 0 && bytes.size() >= iconDirectorySize + count * iconEntrySize;
+    return count > 0 && bytes.size() >= kIconDirectorySize + count * kIconEntrySize;
 }
 
 // A bitmap's resolution from its information header (pixels per metre), 0 when it gives none
 // or one no real device has (the fields are signed; below about 1 dot per inch is not real).
 std::pair<std::uint32_t, std::uint32_t> bitmapResolution(std::span<const std::uint8_t> bytes)
 {
-    constexpr std::size_t infoHeader = bitmapFileHeaderSize;
-    constexpr std::size_t minInfoHeaderSize = 40;
-    if (bytes.size() < infoHeader + minInfoHeaderSize ||
-        littleEndian(bytes, infoHeader, 4) < minInfoHeaderSize)
+    constexpr std::size_t kInfoHeader = kBitmapFileHeaderSize;
+    constexpr std::size_t kMinInfoHeaderSize = 40;
+    if (bytes.size() < kInfoHeader + kMinInfoHeaderSize ||
+        littleEndian(bytes, kInfoHeader, 4) < kMinInfoHeaderSize)
         return {0, 0};
-    constexpr std::int32_t lowestPerMetre = 40;
+    constexpr std::int32_t kLowestPerMetre = 40;
     const auto plausible = [](std::uint32_t field) {
         const auto perMetre = static_cast<std::int32_t>(field);
-        return perMetre >= lowestPerMetre ? static_cast<std::uint32_t>(perMetre) : 0u;
+        return perMetre >= kLowestPerMetre ? static_cast<std::uint32_t>(perMetre) : 0u;
     };
-    return {plausible(littleEndian(bytes, infoHeader + 24, 4)),
-            plausible(littleEndian(bytes, infoHeader + 28, 4))};
+    return {plausible(littleEndian(bytes, kInfoHeader + 24, 4)),
+            plausible(littleEndian(bytes, kInfoHeader + 28, 4))};
 }
 
 } // namespace
@@ -82,8 +82,8 @@ std::shared_ptr<StdPicture> StdPicture::fromFile(std::span<const std::uint8_t> b
 
     auto picture = std::make_shared<StdPicture>();
     picture->m_type = bitmap ? Type::Bitmap : Type::Icon;
-    picture->m_widthHimetric = PixelsToHimetric(image.width(), screenDpi);
-    picture->m_heightHimetric = PixelsToHimetric(image.height(), screenDpi);
+    picture->m_widthHimetric = PixelsToHimetric(image.width(), kScreenDpi);
+    picture->m_heightHimetric = PixelsToHimetric(image.height(), kScreenDpi);
     if (bitmap) {
         // A bitmap that states its resolution has its size measured at that resolution.
         const auto [perMetreX, perMetreY] = bitmapResolution(bytes);
@@ -106,7 +106,7 @@ bool StdPicture::load(StreamReader &stream, std::shared_ptr<StdPicture> &picture
     std::uint32_t length = 0;
     std::vector<std::uint8_t> file;
     // readBytes checks the length against what the stream holds before it allocates.
-    if (!reader.readU32(magic) || magic != streamMagic || !reader.readU32(length) ||
+    if (!reader.readU32(magic) || magic != kStreamMagic || !reader.readU32(length) ||
         !reader.readBytes(length, file))
         return false;
     stream = reader;
@@ -118,7 +118,7 @@ bool StdPicture::save(StreamWriter &stream) const
 {
     if (m_file.size() > std::numeric_limits<std::uint32_t>::max())
         return false;
-    stream.writeU32(streamMagic);
+    stream.writeU32(kStreamMagic);
     stream.writeU32(static_cast<std::uint32_t>(m_file.size()));
     stream.writeBytes(m_file);
     return true;
@@ -157,7 +157,7 @@ HRESULT StdPicture::invoke(DispId, std::span<Variant>, Variant *, ExcepInfo *)
 
 DispId StdPicture::idOfName(std::string_view name)
 {
-    return findMemberId(members, name);
+    return findMemberId(kMembers, name);
 }
 
 } // namespace ole

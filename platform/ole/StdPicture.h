@@ -20,7 +20,7 @@ class StreamWriter;
 class StdPicture : public Dispatch {
 public:
     // The class identifier written before the picture's stream in persisted properties.
-    static constexpr Clsid clsid{
+    static constexpr Clsid kClsid{
         0x0BE35204, 0x8F91, 0x11CE, {0x9D, 0xE3, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
 
     enum class Type : std::int16_t {

@@ -10,8 +10,8 @@ namespace ole {
 namespace {
 
 // Automation's True is -1 when a boolean becomes a number.
-constexpr std::int32_t numericTrue = -1;
-constexpr double currencyScale = 10000.0;
+constexpr std::int32_t kNumericTrue = -1;
+constexpr double kCurrencyScale = 10000.0;
 
 std::string_view trimmed(std::string_view text)
 {
@@ -56,7 +56,7 @@ std::optional<double> numericValue(const Variant &value)
     if (std::holds_alternative<std::monostate>(value))
         return 0.0;
     if (const auto *b = std::get_if<bool>(&value))
-        return *b ? numericTrue : 0;
+        return *b ? kNumericTrue : 0;
     if (const auto *s = std::get_if<std::int16_t>(&value))
         return *s;
     if (const auto *l = std::get_if<std::int32_t>(&value))
@@ -64,7 +64,7 @@ std::optional<double> numericValue(const Variant &value)
     if (const auto *f = std::get_if<float>(&value))
         return std::isfinite(*f) ? std::optional<double>(*f) : std::nullopt;
     if (const auto *c = std::get_if<Currency>(&value))
-        return static_cast<double>(c->value) / currencyScale;
+        return static_cast<double>(c->value) / kCurrencyScale;
     if (const auto *text = std::get_if<std::string>(&value))
         return parseNumber(*text);
     return std::nullopt;
@@ -148,10 +148,10 @@ std::optional<Currency> toCurrency(const Variant &value)
     const auto number = numericValue(value);
     if (!number)
         return std::nullopt;
-    const double scaled = std::nearbyint(*number * currencyScale);
+    const double scaled = std::nearbyint(*number * kCurrencyScale);
     // 2^63 is exactly representable; anything at or beyond it does not fit.
-    constexpr double limit = 9223372036854775808.0;
-    if (scaled >= limit || scaled < -limit)
+    constexpr double kLimit = 9223372036854775808.0;
+    if (scaled >= kLimit || scaled < -kLimit)
         return std::nullopt;
     return Currency{static_cast<std::int64_t>(scaled)};
 }

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr ole::HRESULT errorInvalidPropertyValue = static_cast<ole::HRESULT>(0x800A017Cu);
+constexpr ole::HRESULT kErrorInvalidPropertyValue = static_cast<ole::HRESULT>(0x800A017Cu);
 
 // An automation object that keeps what is put into it, answers it back, and records every call.
 class RecordingDispatch : public ole::Dispatch {
@@ -50,7 +50,7 @@ public:
         calls.push_back({Kind::Put, id, value});
         if (id == refusedId) {
             if (error)
-                *error = {errorInvalidPropertyValue, "Test", "Invalid property value", 0};
+                *error = {kErrorInvalidPropertyValue, "Test", "Invalid property value", 0};
             return ole::DISP_E_EXCEPTION;
         }
         values[id] = value;
@@ -340,12 +340,12 @@ TEST(WrapperTableTest, FontAndPictureDrivers)
 
 TEST(ControlWrapperTest, ClassIdentifiers)
 {
-    EXPECT_EQ(CQv3dText::clsid, ole::Clsid::fromString("{7F5B66D2-02C7-4839-AE0F-C784FC5994BC}"));
-    EXPECT_EQ(CQv3dLabel::clsid, ole::Clsid::fromString("{550FA24F-5C89-4232-95B0-B34BDF479060}"));
-    EXPECT_EQ(CQvcm200::clsid, ole::Clsid::fromString("{17CCB4CE-E838-4FB1-B12E-EFE150186E2A}"));
-    EXPECT_EQ(CQv3dfrm::clsid, ole::Clsid::fromString("{A49F71D7-E142-46A4-A524-3D953004E4C6}"));
-    EXPECT_EQ(CQvMarquee::clsid, ole::Clsid::fromString("{67318EFD-317B-4B4C-A26A-A2188F888364}"));
-    EXPECT_EQ(CCmdButton::clsid, ole::Clsid::fromString("{94737E71-55A9-45C7-8B33-BDB06CC4430A}"));
+    EXPECT_EQ(CQv3dText::kClsid, ole::Clsid::fromString("{7F5B66D2-02C7-4839-AE0F-C784FC5994BC}"));
+    EXPECT_EQ(CQv3dLabel::kClsid, ole::Clsid::fromString("{550FA24F-5C89-4232-95B0-B34BDF479060}"));
+    EXPECT_EQ(CQvcm200::kClsid, ole::Clsid::fromString("{17CCB4CE-E838-4FB1-B12E-EFE150186E2A}"));
+    EXPECT_EQ(CQv3dfrm::kClsid, ole::Clsid::fromString("{A49F71D7-E142-46A4-A524-3D953004E4C6}"));
+    EXPECT_EQ(CQvMarquee::kClsid, ole::Clsid::fromString("{67318EFD-317B-4B4C-A26A-A2188F888364}"));
+    EXPECT_EQ(CCmdButton::kClsid, ole::Clsid::fromString("{94737E71-55A9-45C7-8B33-BDB06CC4430A}"));
 }
 
 // The identifiers and types the program's windows rely on, checked against the controls'
@@ -431,7 +431,7 @@ TEST(ControlWrapperTest, RefusedAccessIsReportedAndTheWrapperKeepsWorking)
 
     text.SetBevelSize(-5);
     EXPECT_EQ(text.LastResult(), ole::DISP_E_EXCEPTION);
-    EXPECT_EQ(text.LastException().scode, errorInvalidPropertyValue);
+    EXPECT_EQ(text.LastException().scode, kErrorInvalidPropertyValue);
     EXPECT_EQ(text.LastException().description, "Invalid property value");
     EXPECT_EQ(control.values[9], ole::Variant(std::int16_t{2}));
 

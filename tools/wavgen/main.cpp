@@ -35,25 +35,25 @@ struct Sound {
     std::vector<Note> notes;
 };
 
-constexpr double C5 = 523.25, D5 = 587.33, E5 = 659.26, Fs5 = 739.99, G5 = 783.99, A5 = 880.0,
-                 C6 = 1046.5, E6 = 1318.51;
+constexpr double kC5 = 523.25, kD5 = 587.33, kE5 = 659.26, kFs5 = 739.99, kG5 = 783.99, kA5 = 880.0,
+                 kC6 = 1046.5, kE6 = 1318.51;
 
 const std::vector<Sound> &sounds()
 {
-    static const std::vector<Sound> table = {
-        {"tarvil.wav", 4, {{C5, C5, 0.12}, {E5, E5, 0.12}, {G5, G5, 0.12}, {C6, C6, 0.24}}},
-        {"pageexit.wav", 4, {{G5, G5, 0.13}, {E5, E5, 0.13}, {C5, C5, 0.28}}},
+    static const std::vector<Sound> kTable = {
+        {"tarvil.wav", 4, {{kC5, kC5, 0.12}, {kE5, kE5, 0.12}, {kG5, kG5, 0.12}, {kC6, kC6, 0.24}}},
+        {"pageexit.wav", 4, {{kG5, kG5, 0.13}, {kE5, kE5, 0.13}, {kC5, kC5, 0.28}}},
         {"pagesent.wav", 2, {{500, 1500, 0.22}}},
-        {"beep.wav", 0, {{A5, A5, 0.1}, {0, 0, 0.06}, {A5, A5, 0.12}}},
-        {"newchat.wav", 1, {{E5, E5, 0.1}, {A5, A5, 0.1}, {E5, E5, 0.1}, {A5, A5, 0.16}}},
-        {"chatlink.wav", 5, {{A5, A5, 0.12}, {E6, E6, 0.22}}},
+        {"beep.wav", 0, {{kA5, kA5, 0.1}, {0, 0, 0.06}, {kA5, kA5, 0.12}}},
+        {"newchat.wav", 1, {{kE5, kE5, 0.1}, {kA5, kA5, 0.1}, {kE5, kE5, 0.1}, {kA5, kA5, 0.16}}},
+        {"chatlink.wav", 5, {{kA5, kA5, 0.12}, {kE6, kE6, 0.22}}},
         {"lostchat.wav", 2, {{900, 350, 0.4}}},
-        {"memory.wav", 9, {{C6, C6, 0.4}}},
-        {"delivery.wav", 6, {{D5, D5, 0.08}, {Fs5, Fs5, 0.08}, {A5, A5, 0.18}}},
-        {"read.wav", 6, {{E6, E6, 0.1}, {C6, C6, 0.2}}},
-        {"default.wav", 7, {{Fs5, Fs5, 0.25}}},
+        {"memory.wav", 9, {{kC6, kC6, 0.4}}},
+        {"delivery.wav", 6, {{kD5, kD5, 0.08}, {kFs5, kFs5, 0.08}, {kA5, kA5, 0.18}}},
+        {"read.wav", 6, {{kE6, kE6, 0.1}, {kC6, kC6, 0.2}}},
+        {"default.wav", 7, {{kFs5, kFs5, 0.25}}},
     };
-    return table;
+    return kTable;
 }
 
 void render(const Note &note, double decayPerSecond, std::vector<std::int16_t> &out)

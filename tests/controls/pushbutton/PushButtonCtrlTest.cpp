@@ -9,7 +9,7 @@
 
 namespace {
 
-const ole::Clsid buttonClsid = *ole::Clsid::fromString("{94737E71-55A9-45C7-8B33-BDB06CC4430A}");
+const ole::Clsid kButtonClsid = *ole::Clsid::fromString("{94737E71-55A9-45C7-8B33-BDB06CC4430A}");
 
 // The push button's persisted stream: version, extent 0 x 0, caption, enabled.
 std::vector<std::uint8_t> buttonStream(const std::string &caption, bool enabled = true)
@@ -35,7 +35,7 @@ protected:
     {
         const auto stream = buttonStream(caption);
         auto *button = qobject_cast<QPushButton *>(m_container.createControl(
-            id, buttonClsid, stream, QRect(10, top, 80, 24), "Control" + std::to_string(id)));
+            id, kButtonClsid, stream, QRect(10, top, 80, 24), "Control" + std::to_string(id)));
         EXPECT_TRUE(button);
         return button;
     }
@@ -43,7 +43,7 @@ protected:
     std::shared_ptr<ole::Control> newButton()
     {
         std::shared_ptr<ole::Control> control;
-        EXPECT_EQ(ole::ComponentLoader::createInstance(buttonClsid, control), ole::S_OK);
+        EXPECT_EQ(ole::ComponentLoader::createInstance(kButtonClsid, control), ole::S_OK);
         return control;
     }
 
@@ -142,7 +142,7 @@ TEST_F(PushButtonCtrlTest, DamagedStreamLeavesTheDefaults)
 TEST_F(PushButtonCtrlTest, NewButtonIsCaptionedWithItsDisplayName)
 {
     auto *button = qobject_cast<QPushButton *>(
-        m_container.createControl(1046, buttonClsid, {}, QRect(0, 0, 80, 24), "Control1046"));
+        m_container.createControl(1046, kButtonClsid, {}, QRect(0, 0, 80, 24), "Control1046"));
     ASSERT_TRUE(button);
     EXPECT_EQ(button->text(), QStringLiteral("Control1046"));
     ole::Control *control = m_container.control(1046);

@@ -13,15 +13,15 @@ namespace {
 using qv::MemberInfo;
 using qv::ValueType;
 
-constexpr MemberInfo members[] = {
-    qv::stock::backColor,
-    qv::stock::foreColor,
-    qv::stock::font,
-    qv::stock::enabled,
-    qv::stock::hWnd,
-    qv::stock::caption,
-    qv::stock::refresh,
-    qv::stock::aboutBox,
+constexpr MemberInfo kMembers[] = {
+    qv::stock::kBackColor,
+    qv::stock::kForeColor,
+    qv::stock::kFont,
+    qv::stock::kEnabled,
+    qv::stock::kHWnd,
+    qv::stock::kCaption,
+    qv::stock::kRefresh,
+    qv::stock::kAboutBox,
     {"Flag", CQvTestCtrl::DISPID_FLAG, ValueType::Bool},
     {"Count", CQvTestCtrl::DISPID_COUNT, ValueType::Short},
     {"Number", CQvTestCtrl::DISPID_NUMBER, ValueType::Long},
@@ -39,27 +39,27 @@ constexpr MemberInfo members[] = {
     {"FontUnderline", CQvTestCtrl::DISPID_FONTUNDERLINE, ValueType::Bool},
 };
 
-constexpr MemberInfo events[] = {
-    qv::stock::click,    qv::stock::dblClick,  qv::stock::keyDown,
-    qv::stock::keyPress, qv::stock::mouseDown, qv::stock::mouseUp,
+constexpr MemberInfo kEvents[] = {
+    qv::stock::kClick,    qv::stock::kDblClick,  qv::stock::kKeyDown,
+    qv::stock::kKeyPress, qv::stock::kMouseDown, qv::stock::kMouseUp,
 };
 
-constexpr qv::EnumInfo enumerations[] = {qv::mousePointerConstants};
+constexpr qv::EnumInfo kEnumerations[] = {qv::kMousePointerConstants};
 
-constexpr qv::TypeLibInfo typeLib{
-    CQvTestCtrl::typeLibId, "QvTestLib", "_DQvTest", "_DQvTestEvents", "QvTest", members, events,
-    enumerations,
+constexpr qv::TypeLibInfo kTypeLib{
+    CQvTestCtrl::kTypeLibId, "QvTestLib", "_DQvTest", "_DQvTestEvents", "QvTest", kMembers, kEvents,
+    kEnumerations,
 };
 
 } // namespace
 
-const qv::ControlClassInfo CQvTestCtrl::classInfo{
-    clsid,
+const qv::ControlClassInfo CQvTestCtrl::kClassInfo{
+    kClsid,
     "QVTEST.QvTestCtrl.1",
     "QvTest Control",
     qv::STOCK_BACKCOLOR | qv::STOCK_CAPTION | qv::STOCK_FONT | qv::STOCK_FORECOLOR |
         qv::STOCK_ENABLED,
-    &typeLib,
+    &kTypeLib,
 };
 
 ole::HRESULT CQvTestCtrl::getControlProperty(ole::DispId id, ole::Variant &result, ole::ExcepInfo *)

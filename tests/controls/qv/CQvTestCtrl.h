@@ -12,11 +12,11 @@ namespace qvtest {
 // persisted kind, the font sub-properties, MousePointer and MouseIcon, and the stock events.
 class CQvTestCtrl : public qv::CQvControlBase {
 public:
-    static constexpr ole::Clsid clsid{
+    static constexpr ole::Clsid kClsid{
         0x3BFC9996, 0x4E07, 0x4F7D, {0xAD, 0x00, 0xB9, 0xBE, 0xC2, 0xCE, 0x36, 0x42}};
-    static constexpr ole::Clsid typeLibId{
+    static constexpr ole::Clsid kTypeLibId{
         0xCEC5947E, 0x5F97, 0x43A1, {0xAB, 0xF1, 0x5A, 0x9F, 0xE1, 0xBF, 0xD6, 0xA0}};
-    static const qv::ControlClassInfo classInfo;
+    static const qv::ControlClassInfo kClassInfo;
 
     static constexpr ole::DispId DISPID_FLAG = 1;      // BOOL
     static constexpr ole::DispId DISPID_COUNT = 2;     // short, 0..100
@@ -33,7 +33,7 @@ public:
     static constexpr ole::DispId DISPID_FONTSTRIKETHRU = 13;
     static constexpr ole::DispId DISPID_FONTUNDERLINE = 14;
 
-    CQvTestCtrl() : CQvControlBase(classInfo) {}
+    CQvTestCtrl() : CQvControlBase(kClassInfo) {}
 
 protected:
     ole::HRESULT getControlProperty(ole::DispId id, ole::Variant &result,

@@ -23,7 +23,7 @@ namespace {
 
 using qvtest::CQvTestCtrl;
 
-constexpr std::uint32_t invalidPropertyValue = 0x800A017C;
+constexpr std::uint32_t kInvalidPropertyValue = 0x800A017C;
 
 // A container side that records what the control tells it.
 class RecordingSite : public ole::ControlSite {
@@ -56,13 +56,13 @@ protected:
     void SetUp() override
     {
         ole::ComponentLoader::registerLibrariesIn(TARVIL_TEST_CONTROLS_DIR);
-        ASSERT_TRUE(ole::Registry::findClass(CQvTestCtrl::clsid));
+        ASSERT_TRUE(ole::Registry::findClass(CQvTestCtrl::kClsid));
     }
 
     std::shared_ptr<ole::Control> create()
     {
         std::shared_ptr<ole::Control> control;
-        EXPECT_EQ(ole::ComponentLoader::createInstance(CQvTestCtrl::clsid, control), ole::S_OK);
+        EXPECT_EQ(ole::ComponentLoader::createInstance(CQvTestCtrl::kClsid, control), ole::S_OK);
         if (control) {
             control->setClientSite(&m_site);
             EXPECT_EQ(control->initNew(), ole::S_OK);
@@ -120,15 +120,15 @@ protected:
 
 TEST_F(QvControlTest, RegistersItsClassAndTypeLibrary)
 {
-    const auto entry = ole::Registry::findClass(CQvTestCtrl::clsid);
+    const auto entry = ole::Registry::findClass(CQvTestCtrl::kClsid);
     ASSERT_TRUE(entry);
     EXPECT_EQ(entry->progId, "QVTEST.QvTestCtrl.1");
     EXPECT_EQ(entry->version, "1.0");
     EXPECT_EQ(entry->miscStatus, 0x20191u);
     EXPECT_FALSE(entry->insertable);
-    EXPECT_EQ(ole::Registry::clsidFromProgId("QVTEST.QvTestCtrl.1"), CQvTestCtrl::clsid);
+    EXPECT_EQ(ole::Registry::clsidFromProgId("QVTEST.QvTestCtrl.1"), CQvTestCtrl::kClsid);
 
-    const auto typeLib = ole::Registry::findTypeLib(CQvTestCtrl::typeLibId);
+    const auto typeLib = ole::Registry::findTypeLib(CQvTestCtrl::kTypeLibId);
     ASSERT_TRUE(typeLib);
     EXPECT_EQ(typeLib->path, entry->libraryPath);
     EXPECT_EQ(typeLib->version, "1.0");
@@ -150,7 +150,7 @@ TEST_F(QvControlTest, StreamOfAnotherInstanceReproducesEveryPropertyInTheWindow)
     container.setEventHandler([&events](int id, ole::DispId event, std::span<ole::Variant>) {
         events.emplace_back(id, event);
     });
-    container.createControl(7, CQvTestCtrl::clsid, stream, QRect(0, 0, 80, 30), "Other");
+    container.createControl(7, CQvTestCtrl::kClsid, stream, QRect(0, 0, 80, 30), "Other");
     ole::Control *second = container.control(7);
     ASSERT_TRUE(second);
     for (const auto id :
@@ -181,7 +181,7 @@ TEST_F(QvControlTest, StreamOfAnotherInstanceReproducesEveryPropertyInTheWindow)
     ole::ExcepInfo error;
     EXPECT_EQ(second->putProperty(CQvTestCtrl::DISPID_COUNT, std::int16_t{101}, &error),
               ole::DISP_E_EXCEPTION);
-    EXPECT_EQ(static_cast<std::uint32_t>(error.scode), invalidPropertyValue);
+    EXPECT_EQ(static_cast<std::uint32_t>(error.scode), kInvalidPropertyValue);
 }
 
 TEST_F(QvControlTest, StreamWrittenByHandLoadsFieldByField)
@@ -256,7 +256,7 @@ TEST_F(QvControlTest, InvalidValuesRaiseError380AndKeepTheProperty)
     for (const auto &[id, value] : refused) {
         ole::ExcepInfo error;
         EXPECT_EQ(control->putProperty(id, value, &error), ole::DISP_E_EXCEPTION) << id;
-        EXPECT_EQ(static_cast<std::uint32_t>(error.scode), invalidPropertyValue) << id;
+        EXPECT_EQ(static_cast<std::uint32_t>(error.scode), kInvalidPropertyValue) << id;
         EXPECT_EQ(error.description, "Invalid property value");
         EXPECT_EQ(error.helpContext, -1);
     }
@@ -281,7 +281,7 @@ TEST_F(QvControlTest, WithoutTheErrorTextLibraryEveryErrorIs53)
     const QString copy = folder.filePath(QStringLiteral("qvtestctl.so"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(TARVIL_TEST_CONTROLS_DIR "/qvtestctl.so"), copy));
     ole::ComponentLoader::registerLibrariesIn(folder.path().toStdString());
-    ASSERT_EQ(ole::Registry::findClass(CQvTestCtrl::clsid)->libraryPath,
+    ASSERT_EQ(ole::Registry::findClass(CQvTestCtrl::kClsid)->libraryPath,
               QFileInfo(copy).absoluteFilePath().toStdString());
 
     const auto control = create();
@@ -318,7 +318,7 @@ TEST_F(QvControlTest, FontSubPropertiesAreViewsOfTheFontObject)
     ole::ExcepInfo error;
     EXPECT_EQ(control->putProperty(CQvTestCtrl::DISPID_FONTSIZE, -3.0f, &error),
               ole::DISP_E_EXCEPTION);
-    EXPECT_EQ(static_cast<std::uint32_t>(error.scode), invalidPropertyValue);
+    EXPECT_EQ(static_cast<std::uint32_t>(error.scode), kInvalidPropertyValue);
 
     // Without a font the views are empty and setting them does nothing.
     ASSERT_EQ(control->putProperty(ole::DISPID_FONT, ole::DispatchPtr()), ole::S_OK);

@@ -31,7 +31,7 @@ using qvtest::CQvTestCtrl;
 
 class CQvTest : public CControlWrapper {
 public:
-    CQvTest() : CControlWrapper(CQvTestCtrl::clsid) {}
+    CQvTest() : CControlWrapper(CQvTestCtrl::kClsid) {}
     QVTEST_PROPERTIES(TARVIL_DISPATCH_PROPERTY)
 };
 

@@ -11,9 +11,9 @@ namespace testcontrol {
 
 namespace {
 
-constexpr std::uint32_t streamVersion = 0x00010000;
+constexpr std::uint32_t kStreamVersion = 0x00010000;
 
-constexpr ole::MemberName members[] = {
+constexpr ole::MemberName kMembers[] = {
     {"Flag", TestCtrl::DISPID_FLAG},     {"Count", TestCtrl::DISPID_COUNT},
     {"Number", TestCtrl::DISPID_NUMBER}, {"Label", TestCtrl::DISPID_LABEL},
     {"Add", TestCtrl::DISPID_ADD},
@@ -67,7 +67,7 @@ ole::HRESULT TestCtrl::putProperty(ole::DispId id, const ole::Variant &value, ol
             return ole::DISP_E_TYPEMISMATCH;
         if (!validCount(*count)) {
             if (error)
-                *error = {invalidPropertyValue, "TestCtrl", "Invalid property value", -1};
+                *error = {kInvalidPropertyValue, "TestCtrl", "Invalid property value", -1};
             return ole::DISP_E_EXCEPTION;
         }
         m_count = *count;
@@ -115,7 +115,7 @@ ole::HRESULT TestCtrl::invoke(ole::DispId id, std::span<ole::Variant> args, ole:
 
 ole::DispId TestCtrl::idOfName(std::string_view name)
 {
-    return ole::findMemberId(members, name);
+    return ole::findMemberId(kMembers, name);
 }
 
 void TestCtrl::setClientSite(ole::ControlSite *site)
@@ -148,7 +148,7 @@ ole::HRESULT TestCtrl::load(std::span<const std::uint8_t> stream)
         !reader.readU8(flag) || !reader.readI16(count) || !reader.readI32(number) ||
         !reader.readString(label))
         return ole::STG_E_READFAULT;
-    if (version != streamVersion || !validCount(count))
+    if (version != kStreamVersion || !validCount(count))
         return ole::E_FAIL;
     m_flag = flag != 0;
     m_count = count;
@@ -161,7 +161,7 @@ ole::HRESULT TestCtrl::save(std::vector<std::uint8_t> &stream)
 {
     std::vector<std::uint8_t> bytes;
     ole::StreamWriter writer(bytes);
-    writer.writeU32(streamVersion);
+    writer.writeU32(kStreamVersion);
     writer.writeI32(0);
     writer.writeI32(0);
     writer.writeU8(m_flag ? 1 : 0);

@@ -14,7 +14,7 @@ namespace testcontrol {
 // changes, a method, a Click on mouse click and a persisted stream.
 class TestCtrl : public ole::Control {
 public:
-    static constexpr ole::Clsid clsid{
+    static constexpr ole::Clsid kClsid{
         0xD8C91A04, 0x8CCA, 0x48B7, {0xA8, 0xE4, 0xDC, 0x99, 0x01, 0x18, 0x33, 0xB3}};
 
     // Member identifiers.
@@ -24,7 +24,7 @@ public:
     static constexpr ole::DispId DISPID_LABEL = 4;  // string
     static constexpr ole::DispId DISPID_ADD = 5;    // Add(long) adds to Number, returns it
 
-    static constexpr ole::HRESULT invalidPropertyValue =
+    static constexpr ole::HRESULT kInvalidPropertyValue =
         static_cast<ole::HRESULT>(0x800A0000u | 380);
 
     TestCtrl() = default;

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::array<std::uint8_t, 16> buttonBytes = {
+constexpr std::array<std::uint8_t, 16> kButtonBytes = {
     0x71, 0x7E, 0x73, 0x94, 0xA9, 0x55, 0xC7, 0x45, 0x8B, 0x33, 0xBD, 0xB0, 0x6C, 0xC4, 0x43, 0x0A};
 
 TEST(Clsid, TextAndBytesRoundTrip)
@@ -15,8 +15,8 @@ TEST(Clsid, TextAndBytesRoundTrip)
     EXPECT_EQ(clsid->data2, 0x55A9);
     EXPECT_EQ(clsid->data3, 0x45C7);
     EXPECT_EQ(clsid->toString(), "{94737E71-55A9-45C7-8B33-BDB06CC4430A}");
-    EXPECT_EQ(clsid->toBytes(), buttonBytes);
-    EXPECT_EQ(ole::Clsid::fromBytes(buttonBytes), clsid);
+    EXPECT_EQ(clsid->toBytes(), kButtonBytes);
+    EXPECT_EQ(ole::Clsid::fromBytes(kButtonBytes), clsid);
     EXPECT_FALSE(clsid->isNull());
     EXPECT_TRUE(ole::Clsid::fromString("{00000000-0000-0000-0000-000000000000}")->isNull());
 }
@@ -33,7 +33,7 @@ TEST(Clsid, RefusesMalformedText)
 
 TEST(Clsid, RefusesWrongByteCount)
 {
-    EXPECT_FALSE(ole::Clsid::fromBytes(std::span(buttonBytes).first(15)));
+    EXPECT_FALSE(ole::Clsid::fromBytes(std::span(kButtonBytes).first(15)));
     const std::array<std::uint8_t, 17> tooLong{};
     EXPECT_FALSE(ole::Clsid::fromBytes(tooLong));
 }

@@ -13,9 +13,9 @@
 
 namespace {
 
-const ole::Clsid buttonClsid = *ole::Clsid::fromString("{94737E71-55A9-45C7-8B33-BDB06CC4430A}");
-const ole::Clsid testClsid = *ole::Clsid::fromString("{D8C91A04-8CCA-48B7-A8E4-DC99011833B3}");
-const ole::Clsid otherClsid = *ole::Clsid::fromString("{01234567-89AB-CDEF-0123-456789ABCDEF}");
+const ole::Clsid kButtonClsid = *ole::Clsid::fromString("{94737E71-55A9-45C7-8B33-BDB06CC4430A}");
+const ole::Clsid kTestClsid = *ole::Clsid::fromString("{D8C91A04-8CCA-48B7-A8E4-DC99011833B3}");
+const ole::Clsid kOtherClsid = *ole::Clsid::fromString("{01234567-89AB-CDEF-0123-456789ABCDEF}");
 
 class ComponentLoaderTest : public ::testing::Test {
 protected:
@@ -35,7 +35,7 @@ TEST_F(ComponentLoaderTest, RegistersTheControlsFolderAndCreatesByClassId)
     ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR), ole::S_OK);
     ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_TEST_CONTROLS_DIR), ole::S_OK);
 
-    const auto button = ole::Registry::findClass(buttonClsid);
+    const auto button = ole::Registry::findClass(kButtonClsid);
     ASSERT_TRUE(button);
     EXPECT_EQ(std::filesystem::path(button->libraryPath).filename(), "tvbutton.so");
     EXPECT_TRUE(std::filesystem::path(button->libraryPath).is_absolute());
@@ -43,9 +43,9 @@ TEST_F(ComponentLoaderTest, RegistersTheControlsFolderAndCreatesByClassId)
     EXPECT_EQ(button->version, "1.0");
     EXPECT_EQ(button->miscStatus, 0x20191u);
     EXPECT_FALSE(button->insertable);
-    EXPECT_EQ(ole::Registry::clsidFromProgId("tvbutton.pushbuttonctrl.1"), buttonClsid);
+    EXPECT_EQ(ole::Registry::clsidFromProgId("tvbutton.pushbuttonctrl.1"), kButtonClsid);
 
-    for (const auto &clsid : {buttonClsid, testClsid}) {
+    for (const auto &clsid : {kButtonClsid, kTestClsid}) {
         std::shared_ptr<ole::Control> control;
         EXPECT_EQ(ole::ComponentLoader::createInstance(clsid, control), ole::S_OK);
         EXPECT_TRUE(control);
@@ -58,26 +58,26 @@ TEST_F(ComponentLoaderTest, ReportsEveryFailureAsAnError)
     ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_TEST_CONTROLS_DIR), ole::S_OK);
     std::shared_ptr<ole::Control> control;
 
-    EXPECT_EQ(ole::ComponentLoader::createInstance(otherClsid, control), ole::REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(ole::ComponentLoader::createInstance(kOtherClsid, control), ole::REGDB_E_CLASSNOTREG);
 
-    registerClassAt(otherClsid, m_windows.path().toStdString() + "/gone.so");
-    EXPECT_EQ(ole::ComponentLoader::createInstance(otherClsid, control), ole::CO_E_DLLNOTFOUND);
+    registerClassAt(kOtherClsid, m_windows.path().toStdString() + "/gone.so");
+    EXPECT_EQ(ole::ComponentLoader::createInstance(kOtherClsid, control), ole::CO_E_DLLNOTFOUND);
 
     QFile notALibrary(m_windows.path() + QStringLiteral("/garbage.so"));
     ASSERT_TRUE(notALibrary.open(QIODevice::WriteOnly));
     notALibrary.write("not an ELF file");
     notALibrary.close();
-    registerClassAt(otherClsid, notALibrary.fileName().toStdString());
-    EXPECT_EQ(ole::ComponentLoader::createInstance(otherClsid, control), ole::CO_E_ERRORINDLL);
+    registerClassAt(kOtherClsid, notALibrary.fileName().toStdString());
+    EXPECT_EQ(ole::ComponentLoader::createInstance(kOtherClsid, control), ole::CO_E_ERRORINDLL);
 
     // A real library without DllGetClassObject: the platform library itself.
-    registerClassAt(otherClsid, ole::ComponentLoader::libraryPathOf(
-                                    reinterpret_cast<const void *>(&ole::findMemberId)));
-    EXPECT_EQ(ole::ComponentLoader::createInstance(otherClsid, control), ole::CO_E_ERRORINDLL);
+    registerClassAt(kOtherClsid, ole::ComponentLoader::libraryPathOf(
+                                     reinterpret_cast<const void *>(&ole::findMemberId)));
+    EXPECT_EQ(ole::ComponentLoader::createInstance(kOtherClsid, control), ole::CO_E_ERRORINDLL);
 
     // A control library asked for a class it does not serve.
-    registerClassAt(otherClsid, ole::Registry::findClass(buttonClsid)->libraryPath);
-    EXPECT_EQ(ole::ComponentLoader::createInstance(otherClsid, control),
+    registerClassAt(kOtherClsid, ole::Registry::findClass(kButtonClsid)->libraryPath);
+    EXPECT_EQ(ole::ComponentLoader::createInstance(kOtherClsid, control),
               ole::CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_FALSE(control);
 }
@@ -95,7 +95,7 @@ TEST_F(ComponentLoaderTest, OneBrokenLibraryDoesNotStopTheOthers)
 
     EXPECT_EQ(ole::ComponentLoader::registerLibrariesIn(folder.path().toStdString()),
               ole::CO_E_ERRORINDLL);
-    const auto entry = ole::Registry::findClass(testClsid);
+    const auto entry = ole::Registry::findClass(kTestClsid);
     ASSERT_TRUE(entry);
     EXPECT_EQ(std::filesystem::path(entry->libraryPath).filename(), "b-tvtestctl.so");
     EXPECT_EQ(ole::ComponentLoader::registerLibrariesIn(m_windows.path().toStdString() + "/none"),
@@ -107,10 +107,10 @@ TEST_F(ComponentLoaderTest, LibraryCanUnloadOnlyWhenNoInstanceLives)
     ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR), ole::S_OK);
     ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_TEST_CONTROLS_DIR), ole::S_OK);
     std::shared_ptr<ole::Control> control;
-    ASSERT_EQ(ole::ComponentLoader::createInstance(testClsid, control), ole::S_OK);
+    ASSERT_EQ(ole::ComponentLoader::createInstance(kTestClsid, control), ole::S_OK);
 
     void *library =
-        dlopen(ole::Registry::findClass(testClsid)->libraryPath.c_str(), RTLD_NOW | RTLD_NOLOAD);
+        dlopen(ole::Registry::findClass(kTestClsid)->libraryPath.c_str(), RTLD_NOW | RTLD_NOLOAD);
     ASSERT_TRUE(library);
     const auto canUnloadNow =
         reinterpret_cast<ole::DllCanUnloadNowFn>(dlsym(library, "DllCanUnloadNow"));
@@ -122,22 +122,22 @@ TEST_F(ComponentLoaderTest, LibraryCanUnloadOnlyWhenNoInstanceLives)
     EXPECT_EQ(canUnloadNow(), ole::S_OK);
 
     EXPECT_EQ(unregisterServer(), ole::S_OK);
-    EXPECT_FALSE(ole::Registry::findClass(testClsid));
+    EXPECT_FALSE(ole::Registry::findClass(kTestClsid));
     EXPECT_FALSE(ole::Registry::clsidFromProgId("TVTEST.TestCtrl.1"));
     dlclose(library); // drops only the reference RTLD_NOLOAD took
 }
 
 TEST_F(ComponentLoaderTest, RegistryKeepsTypeLibraries)
 {
-    const ole::TypeLibEntry typeLib{otherClsid, "1.0", "/opt/lib/x.so", "/opt/lib"};
+    const ole::TypeLibEntry typeLib{kOtherClsid, "1.0", "/opt/lib/x.so", "/opt/lib"};
     ASSERT_TRUE(ole::Registry::registerTypeLib(typeLib));
-    const auto found = ole::Registry::findTypeLib(otherClsid);
+    const auto found = ole::Registry::findTypeLib(kOtherClsid);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->version, "1.0");
     EXPECT_EQ(found->path, "/opt/lib/x.so");
     EXPECT_EQ(found->helpDirectory, "/opt/lib");
-    ASSERT_TRUE(ole::Registry::unregisterTypeLib(otherClsid));
-    EXPECT_FALSE(ole::Registry::findTypeLib(otherClsid));
+    ASSERT_TRUE(ole::Registry::unregisterTypeLib(kOtherClsid));
+    EXPECT_FALSE(ole::Registry::findTypeLib(kOtherClsid));
 }
 
 } // namespace

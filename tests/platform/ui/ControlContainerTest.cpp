@@ -15,8 +15,8 @@ namespace {
 
 using testcontrol::TestCtrl;
 
-const ole::Clsid buttonClsid = *ole::Clsid::fromString("{94737E71-55A9-45C7-8B33-BDB06CC4430A}");
-const ole::Clsid unknownClsid = *ole::Clsid::fromString("{01234567-89AB-CDEF-0123-456789ABCDEF}");
+const ole::Clsid kButtonClsid = *ole::Clsid::fromString("{94737E71-55A9-45C7-8B33-BDB06CC4430A}");
+const ole::Clsid kUnknownClsid = *ole::Clsid::fromString("{01234567-89AB-CDEF-0123-456789ABCDEF}");
 
 class ControlContainerTest : public ::testing::Test {
 protected:
@@ -31,7 +31,7 @@ protected:
 
     QWidget *createTestControl(int id, std::span<const std::uint8_t> stream = {})
     {
-        return m_container.createControl(id, TestCtrl::clsid, stream, QRect(10, 10, 50, 20),
+        return m_container.createControl(id, TestCtrl::kClsid, stream, QRect(10, 10, 50, 20),
                                          "Control" + std::to_string(id));
     }
 
@@ -51,7 +51,7 @@ protected:
 TEST_F(ControlContainerTest, UnknownClassLeavesAnEmptyPlaceholder)
 {
     QWidget *placeholder =
-        m_container.createControl(1011, unknownClsid, {}, QRect(7, 8, 90, 30), "Control1011");
+        m_container.createControl(1011, kUnknownClsid, {}, QRect(7, 8, 90, 30), "Control1011");
     ASSERT_TRUE(placeholder);
     EXPECT_EQ(placeholder->parentWidget(), &m_host);
     EXPECT_EQ(placeholder->geometry(), QRect(7, 8, 90, 30));
@@ -125,16 +125,16 @@ TEST_F(ControlContainerTest, ClicksReachTheHandlerWithTheControlId)
 
 TEST_F(ControlContainerTest, WindowsKeepTheirCreationOrderForTabbing)
 {
-    QWidget *first = m_container.createControl(1, buttonClsid, {}, QRect(0, 0, 40, 20), "A");
+    QWidget *first = m_container.createControl(1, kButtonClsid, {}, QRect(0, 0, 40, 20), "A");
     auto *edit = new QLineEdit(&m_host);
-    QWidget *second = m_container.createControl(2, buttonClsid, {}, QRect(0, 30, 40, 20), "B");
+    QWidget *second = m_container.createControl(2, kButtonClsid, {}, QRect(0, 30, 40, 20), "B");
     EXPECT_EQ(first->nextInFocusChain(), edit);
     EXPECT_EQ(edit->nextInFocusChain(), second);
 }
 
 TEST_F(ControlContainerTest, WindowTextGoesToCaptionAndNowhereElse)
 {
-    m_container.createControl(1, buttonClsid, {}, QRect(0, 0, 40, 20), "A");
+    m_container.createControl(1, kButtonClsid, {}, QRect(0, 0, 40, 20), "A");
     createTestControl(2);
     EXPECT_TRUE(m_container.setWindowText(1, "&Reply"));
     EXPECT_FALSE(m_container.setWindowText(2, "text")); // neither Caption nor Text
@@ -146,7 +146,7 @@ TEST_F(ControlContainerTest, ContainerRemovesItsWindowsWhenItGoes)
     QPointer<QWidget> window;
     {
         ui::ControlContainer container(&m_host);
-        window = container.createControl(1, buttonClsid, {}, QRect(0, 0, 40, 20), "A");
+        window = container.createControl(1, kButtonClsid, {}, QRect(0, 0, 40, 20), "A");
         ASSERT_TRUE(window);
     }
     ASSERT_TRUE(window);
@@ -157,7 +157,7 @@ TEST_F(ControlContainerTest, ContainerRemovesItsWindowsWhenItGoes)
 // A Click handler may close the window and so end the container inside the button's own event.
 TEST_F(ControlContainerTest, HandlerMayEndTheContainerDuringAClick)
 {
-    for (const auto &clsid : {buttonClsid, TestCtrl::clsid}) {
+    for (const auto &clsid : {kButtonClsid, TestCtrl::kClsid}) {
         auto container = std::make_unique<ui::ControlContainer>(&m_host);
         QPointer<QWidget> window = container->createControl(1, clsid, {}, QRect(0, 0, 40, 20), "A");
         container->setEventHandler(
