@@ -7,8 +7,9 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 root=$PWD
 
+# netbase gives the services file that service names are looked up in.
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libsdl2-dev
-                libgtest-dev fonts-dejavu-core)
+                libgtest-dev fonts-dejavu-core netbase)
 check_packages=(clang libclang-rt-14-dev clang-format iproute2)
 
 install_missing() {
@@ -34,6 +35,13 @@ configure_and_build() {
     cmake --build "$dir"
 }
 
+# sanitized_ctest DIR: the tests of a sanitizer build, stopping at the first finding.
+sanitized_ctest() {
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        LSAN_OPTIONS=suppressions="$root/tools/lsan.supp" \
+        ctest --test-dir "$1" --output-on-failure -j2
+}
+
 run_program() {
     install_missing "${build_packages[@]}"
     configure_and_build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIL_TESTS=OFF
@@ -50,10 +58,12 @@ run_checks() {
     echo "== Format"
     git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
-    echo "== The widget-free core alone: platform core, sockets and paging, with their tests"
-    configure_and_build "$root/build-core" -DCMAKE_BUILD_TYPE=Debug -DTARVIL_WERROR=ON \
-        -DTARVIL_HARDENED=ON -DTARVIL_GUI=OFF
-    ctest --test-dir "$root/build-core" --output-on-failure -j2
+    # Without Qt Widgets: the platform core, sockets, paging and settings with their tests, and
+    # the fuzz targets of their decoders (which need the sanitizer build).
+    echo "== The widget-free core alone, under the sanitizers"
+    CC=clang CXX=clang++ configure_and_build "$root/build-core" -DCMAKE_BUILD_TYPE=Debug \
+        -DTARVIL_WERROR=ON -DTARVIL_GUI=OFF -DTARVIL_SANITIZE=ON -DTARVIL_FUZZ=ON
+    sanitized_ctest "$root/build-core"
 
     echo "== Build and tests"
     configure_and_build "$root/build-check" -DCMAKE_BUILD_TYPE=Debug -DTARVIL_WERROR=ON \
@@ -63,9 +73,7 @@ run_checks() {
     echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer, fuzz targets"
     CC=clang CXX=clang++ configure_and_build "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug \
         -DTARVIL_WERROR=ON -DTARVIL_SANITIZE=ON -DTARVIL_FUZZ=ON
-    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        LSAN_OPTIONS=suppressions="$root/tools/lsan.supp" \
-        ctest --test-dir "$root/build-sanitize" --output-on-failure -j2
+    sanitized_ctest "$root/build-sanitize"
 
     echo "== Fuzzing"
     local fuzzer name fuzzed=0

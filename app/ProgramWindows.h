@@ -5,9 +5,9 @@
 namespace app {
 
 // The program's own windows. The page, receipt, chat, memory and options windows are still to
-// come: until then the buttons open nothing, received pages and receipts are announced by the
-// main window's sounds only, and a waiting chat connection is taken and closed at once so the
-// caller is not left waiting.
+// come: until then the buttons open nothing, a received page is announced by the main window's
+// sound only, receipts show nothing, and a waiting chat connection is taken and closed at once
+// so the caller is not left waiting.
 class ProgramWindows : public WindowFactory {
 public:
     bool runPageWindow(QWidget *owner, const std::string &shownDestination,

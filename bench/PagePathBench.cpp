@@ -119,7 +119,12 @@ struct BenchPager {
 // nothing, and the main window on real sockets.
 class PagerCopy {
 public:
-    PagerCopy() { m_settings.WriteString(keys::kDisabledSounds, keys::kAll, "True"); }
+    PagerCopy()
+    {
+        m_settings.WriteString(keys::kAllSoundsOff.section, keys::kAllSoundsOff.key,
+                               keys::kAllSoundsOff.word);
+        m_sounds.setSoundsEnabled(false);
+    }
 
     // Runs the main window. `started` is called once its sockets are open and arranges for the
     // window to be ended. False when the networking did not start or a message box came up.

@@ -6,7 +6,7 @@
 function(tarvil_add_control_library name)
     cmake_parse_arguments(ARG "TEST_ONLY" "" "SOURCES;LIBS" ${ARGN})
     add_library(${name} MODULE ${ARG_SOURCES})
-    # The platform library is one folder up; the drawing runtime sits beside the controls. Only
+    # The platform libraries are one folder up; the drawing runtime sits beside the controls. Only
     # the entry points are exported, so two copies of a library never share a factory.
     set_target_properties(${name} PROPERTIES
         PREFIX ""

@@ -19,7 +19,7 @@ int SocketDatagramPort::sendTo(std::span<const char> bytes, const std::string &a
 
 int SocketDatagramPort::lastError() const
 {
-    return m_socket ? m_socket->LastError() : 0;
+    return m_socket ? m_socket->LastError() : winsock::WSAENOTSOCK;
 }
 
 std::optional<Datagram> SocketDatagramPort::receive()

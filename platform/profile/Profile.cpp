@@ -19,6 +19,11 @@ bool inWindowsDirectory(std::string_view fileName)
     return fileName.find('/') == std::string_view::npos;
 }
 
+QDir windowsDirectory()
+{
+    return QDir(QFile::decodeName(QByteArray::fromStdString(GetWindowsDirectory())));
+}
+
 std::optional<QString> profilePath(std::string_view fileName)
 {
     if (fileName.empty() || fileName.find('\0') != std::string_view::npos)
@@ -27,7 +32,7 @@ std::optional<QString> profilePath(std::string_view fileName)
         QFile::decodeName(QByteArray(fileName.data(), static_cast<qsizetype>(fileName.size())));
     if (!inWindowsDirectory(fileName))
         return name;
-    return QDir(QFile::decodeName(QByteArray::fromStdString(GetWindowsDirectory()))).filePath(name);
+    return windowsDirectory().filePath(name);
 }
 
 // The file's lines; a file that does not exist is empty. nullopt when the file exists but cannot
@@ -104,9 +109,10 @@ bool WritePrivateProfileString(std::string_view section, std::optional<std::stri
         changed = file->setValue(section, *key, *value);
     if (!changed)
         return true;
-    // The Windows directory is created by the first write into it, should it be missing.
-    const bool folderReady =
-        !inWindowsDirectory(fileName) || QDir().mkpath(QFileInfo(*path).path());
+    // The Windows directory is created by the first write into it, should it be missing, whether
+    // the file is named bare or with that folder.
+    const QString folder = QFileInfo(*path).absolutePath();
+    const bool folderReady = folder != windowsDirectory().absolutePath() || QDir().mkpath(folder);
     return folderReady && save(*path, *file);
 }
 

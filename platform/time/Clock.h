@@ -15,8 +15,8 @@ public:
     virtual QDateTime now() const = 0;
 };
 
-// The program's time text: month/day/two-digit year, a blank, 24-hour hours:minutes:seconds, each
-// field two digits, e.g. "12/07/26 09:56:09".
+// The date and time as the Windows runtime writes them by default: month/day/two-digit year, a
+// blank, 24-hour hours:minutes:seconds, each field two digits, e.g. "12/07/26 09:56:09".
 std::string timeText(const QDateTime &time);
 
 } // namespace clk

@@ -93,6 +93,23 @@ TEST_F(PagerDlgTest, AFailedStartIsReportedAndClosesTheWindow)
     EXPECT_FALSE(sender.isOpen());
 }
 
+TEST_F(PagerDlgTest, PageWithoutADatagramSocketIsRefusedAndTheSocketsCloseWithTheWindow)
+{
+    runWindow([&](CPagerDlg &dialog) {
+        EXPECT_TRUE(recording().port.open);
+        recording().port.open = false; // as after a start whose sockets went away
+        typeDestination(dialog, QStringLiteral("far"));
+        clickPage(dialog);
+        recording().port.open = true;
+    });
+    EXPECT_FALSE(recording().port.open);
+    EXPECT_TRUE(windows.shownDestinations.empty());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Bad Datagram - Restart Tarvil.");
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(boxes[0].icon, ui::MessageIcon::Stop);
+}
+
 TEST_F(PagerDlgTest, EmptyDestinationIsRefused)
 {
     runWindow([](CPagerDlg &dialog) {

@@ -63,7 +63,7 @@ TEST_F(PageSenderTest, BytesOutliveAFinishedSendWhileLaterAddressesAreQueued)
     EXPECT_EQ(sender.finished(reinterpret_cast<std::uintptr_t>(port.sent[1].data)), "page");
 }
 
-TEST_F(PageSenderTest, AFailedSendKeepsNothingAndGivesTheError)
+TEST_F(PageSenderTest, ASingleSendGivesItsErrorAndAClosedPortIsNotOpen)
 {
     port.failures["gone"] = 10051;
     EXPECT_EQ(sender.send("@R", "gone"), std::optional<int>(10051));

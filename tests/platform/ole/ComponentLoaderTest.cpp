@@ -70,7 +70,7 @@ TEST_F(ComponentLoaderTest, ReportsEveryFailureAsAnError)
     registerClassAt(kOtherClsid, notALibrary.fileName().toStdString());
     EXPECT_EQ(ole::ComponentLoader::createInstance(kOtherClsid, control), ole::CO_E_ERRORINDLL);
 
-    // A real library without DllGetClassObject: the platform library itself.
+    // A real library without DllGetClassObject: the platform core itself.
     registerClassAt(kOtherClsid, ole::ComponentLoader::libraryPathOf(
                                      reinterpret_cast<const void *>(&ole::findMemberId)));
     EXPECT_EQ(ole::ComponentLoader::createInstance(kOtherClsid, control), ole::CO_E_ERRORINDLL);

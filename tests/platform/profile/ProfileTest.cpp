@@ -147,6 +147,12 @@ TEST_F(ProfileTest, ReadingCreatesNothingAndTheFirstWriteCreatesTheWindowsDirect
     ASSERT_TRUE(WritePrivateProfileString("A", "k", "v", kFile));
     EXPECT_EQ(read("A", "k"), "v");
     EXPECT_EQ(QDir(fresh).entryList(QDir::Files), QStringList{kIni});
+
+    // The same for a file named with the Windows directory's path, as the settings are.
+    ASSERT_TRUE(QDir(fresh).removeRecursively());
+    const std::string named = QFile::encodeName(QDir(fresh).filePath(kIni)).toStdString();
+    ASSERT_TRUE(WritePrivateProfileString("A", "k", "v", named));
+    EXPECT_EQ(GetPrivateProfileString("A", "k", "", named), "v");
 }
 
 TEST_F(ProfileTest, PreparingTheWindowsDirectorySeedsWinIniOnlyWhenMissing)
