@@ -3,8 +3,8 @@
 #include "app/CPagerDlg.h"
 #include "app/Settings.h"
 #include "paging/CSavedMessageList.h"
-#include "platform/ui/MessageBox.h"
 #include "tests/support/NetworkNamespaces.h"
+#include "tests/support/RecordedMessageBoxes.h"
 #include "tests/support/RecordingSoundPlayer.h"
 #include "tests/support/TempWindowsDirectory.h"
 
@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace {
 
@@ -20,15 +19,6 @@ namespace {
 // runs in a network of its own.
 class TarvilAppTest : public ::testing::Test {
 protected:
-    TarvilAppTest()
-    {
-        m_previousHandler = ui::setMessageBoxHandler([this](const ui::MessageBoxRequest &request) {
-            boxes.push_back(request);
-            return ui::IDOK;
-        });
-    }
-    ~TarvilAppTest() override { ui::setMessageBoxHandler(m_previousHandler); }
-
     void SetUp() override
     {
         if (!testnet::EnterPrivateNetwork())
@@ -46,10 +36,7 @@ protected:
     app::Settings settings{windir.filePath(QStringLiteral("tarvil32.INI")).toStdString()};
     RecordingSoundPlayer player;
     CTarvilApp program{settings, player, TARVIL_CONTROLS_DIR};
-    std::vector<ui::MessageBoxRequest> boxes;
-
-private:
-    ui::MessageBoxHandler m_previousHandler;
+    RecordedMessageBoxes boxes;
 };
 
 TEST_F(TarvilAppTest, OnlyTheExactWordSwitchesAllSoundsOff)

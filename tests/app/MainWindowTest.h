@@ -6,8 +6,8 @@
 #include "app/Settings.h"
 #include "paging/PageSender.h"
 #include "platform/ole/ComponentLoader.h"
-#include "platform/ui/MessageBox.h"
 #include "tests/app/RecordingWindows.h"
+#include "tests/support/RecordedMessageBoxes.h"
 #include "tests/support/RecordingSoundPlayer.h"
 #include "tests/support/TempWindowsDirectory.h"
 
@@ -17,7 +17,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-#include <vector>
 
 // What the main window's tests share: a private Windows directory with its settings, the
 // registered push buttons, a recording sound device and windows, the network the test chooses,
@@ -28,12 +27,7 @@ protected:
         : m_network(std::move(network)), sender(m_network->datagramPort())
     {
         ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR);
-        m_previousHandler = ui::setMessageBoxHandler([this](const ui::MessageBoxRequest &request) {
-            boxes.push_back(request);
-            return ui::IDOK;
-        });
     }
-    ~MainWindowTest() override { ui::setMessageBoxHandler(m_previousHandler); }
 
     // Runs the main window as a start of the program would (the sounds-enabled flag is read
     // anew), does `actions` once it is up, then closes it with Escape.
@@ -67,8 +61,5 @@ protected:
     RecordingSoundPlayer player;
     RecordingWindows windows;
     page::PageSender sender;
-    std::vector<ui::MessageBoxRequest> boxes;
-
-private:
-    ui::MessageBoxHandler m_previousHandler;
+    RecordedMessageBoxes boxes;
 };
