@@ -11,10 +11,13 @@
 #include "platform/ole/StreamReader.h"
 #include "platform/ole/StreamWriter.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <memory>
 #include <vector>
 
@@ -39,6 +42,13 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     // Registrations go to a private Windows directory.
     static QTemporaryDir windows;
     qputenv("TARVIL_WINDIR", windows.path().toLocal8Bit());
+    // The fuzzer keeps the coverage counters of every instrumented library it has seen, and
+    // registering loads each library of the folder and unloads it again: each is kept loaded
+    // for good first, so that no counters are left behind in memory that is gone.
+    const QDir controls(QStringLiteral(TARVIL_TEST_CONTROLS_DIR));
+    for (const QString &library : controls.entryList({QStringLiteral("*.so")}, QDir::Files))
+        dlopen(QFile::encodeName(controls.filePath(library)).constData(),
+               RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     ole::ComponentLoader::registerLibrariesIn(TARVIL_TEST_CONTROLS_DIR);
     const std::optional<ole::Clsid> clsid = ole::Registry::clsidFromProgId("QVTEST.QvTestCtrl.1");
     if (!clsid)
