@@ -193,16 +193,20 @@ void CPagerDlg::OnDatagramNotify(msg::WPARAM code, msg::LPARAM value)
         break;
     case SN_SEND_FAILED: {
         const std::string text = m_sender.finished(static_cast<std::uintptr_t>(value));
-        ui::MessageBox(this, "Error sending data (" + text + ")", "Winsock Information",
-                       ui::MessageIcon::Exclamation);
+        m_failureBoxes.report(app::FailureBoxes::Kind::SendError, [&](const std::string &extra) {
+            ui::MessageBox(this, "Error sending data (" + text + ")" + extra, "Winsock Information",
+                           ui::MessageIcon::Exclamation);
+        });
         break;
     }
     case SN_RECEIVED:
         DecodeDatagram();
         break;
     case SN_RECEIVE_ERROR:
-        ui::MessageBox(this, "Error reading data.", "Winsock Information",
-                       ui::MessageIcon::Exclamation);
+        m_failureBoxes.report(app::FailureBoxes::Kind::ReadError, [this](const std::string &extra) {
+            ui::MessageBox(this, "Error reading data." + extra, "Winsock Information",
+                           ui::MessageIcon::Exclamation);
+        });
         break;
     default:
         ui::MessageBox(this, "Unknown switch value in wParam.", "Winsock Information",
@@ -228,8 +232,12 @@ void CPagerDlg::DecodeDatagram()
     case page::PageArrival::Kind::Page:
         break;
     }
-    if (arrival->receiptError)
-        ReportWinSockError(*arrival->receiptError, "Failed to write delivery receipt");
+    if (const std::optional<int> error = arrival->receiptError) {
+        m_failureBoxes.report(
+            app::FailureBoxes::Kind::ReceiptError, [error](const std::string &extra) {
+                ReportWinSockError(*error, "Failed to write delivery receipt" + extra);
+            });
+    }
     ShowReceivedPage(arrival->text, arrival->readReceiptOwed, arrival->sender);
 }
 

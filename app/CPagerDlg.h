@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FailureBoxes.h"
 #include "platform/ui/Dialog.h"
 
 #include <memory>
@@ -70,5 +71,6 @@ private:
     app::PagerNetwork &m_network;
     page::PageSender &m_sender;
     app::WindowFactory &m_windows;
+    app::FailureBoxes m_failureBoxes;
     std::unique_ptr<ui::ToolTipControl> m_balloon;
 };

@@ -205,6 +205,30 @@ TEST_F(PagerDlgTest, NotificationsOfTheDatagramSocket)
     EXPECT_EQ(sent().back().bytes, std::string("@D\0", 3)); // the delivery receipt
 }
 
+// A peer can make the same failure come again and again while its box is up: the boxes never
+// nest, and one more box tells how many came meanwhile.
+TEST_F(PagerDlgTest, RepeatedFailuresNeverOpenBoxesInsideBoxes)
+{
+    runWindow([&](CPagerDlg &dialog) {
+        auto notify = [&](msg::WPARAM code) {
+            msg::WindowMessageEvent event(WM_DATAGRAM_NOTIFY, code, 0);
+            QCoreApplication::sendEvent(&dialog, &event);
+        };
+        int more = 3;
+        boxes.whileOpen = [&](const ui::MessageBoxRequest &) {
+            for (; more > 0; --more)
+                notify(SN_RECEIVE_ERROR);
+        };
+        notify(SN_RECEIVE_ERROR);
+        boxes.whileOpen = nullptr;
+    });
+    EXPECT_EQ(boxes.deepest, 1);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Error reading data.");
+    EXPECT_EQ(boxes[1].text, "Error reading data.\n\nThe same happened 3 more times while this "
+                             "message was open.");
+}
+
 TEST_F(PagerDlgTest, MemoryButtonPlaysItsSoundFirst)
 {
     settings.WriteString(keys::kSounds, keys::kAccessMemory, "memory.wav");

@@ -142,6 +142,34 @@ TEST_F(PagerNetworkTest, OversizedDatagramIsReportedAndLost)
     EXPECT_EQ(boxes[0].icon, ui::MessageIcon::Exclamation);
 }
 
+// A flood of oversized datagrams opens one box, not one inside the other until the stack runs
+// out, and the program still answers pages afterwards.
+TEST_F(PagerNetworkTest, AFloodOfOversizedDatagramsOpensOneBoxAtATime)
+{
+    runWindow([&](CPagerDlg &) {
+        boxes.whileOpen = [&](const ui::MessageBoxRequest &) {
+            boxes.whileOpen = nullptr;
+            for (int i = 0; i < 10000; ++i)
+                peerSends(std::string(1001, 'x'));
+            // A page sent after the flood is handled while the box is still up; it may be
+            // dropped with the flood's overflow, so it is sent until it arrives.
+            const bool answered = QTest::qWaitFor(
+                [&] {
+                    peerSends(std::string_view("@Dping\0", 7));
+                    return QTest::qWaitFor([&] { return !windows.received.empty(); }, 500);
+                },
+                kPatience);
+            EXPECT_TRUE(answered);
+        };
+        peerSends(std::string(1001, 'x'));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.size() >= 2; }, 3 * kPatience));
+        EXPECT_EQ(peerReceives(), std::string("@D\0", 3));
+    });
+    EXPECT_EQ(boxes.deepest, 1);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(boxes[1].text.starts_with("Error reading data.\n\nThe same happened "));
+}
+
 TEST_F(PagerNetworkTest, SendLoopPagesEveryAddressAndPlaysTheSoundOnce)
 {
     runWindow([&](CPagerDlg &dialog) {

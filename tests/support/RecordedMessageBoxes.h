@@ -2,6 +2,8 @@
 
 #include "platform/ui/MessageBox.h"
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 // Answers every message box with OK while it lives, and keeps what each one showed.
@@ -10,6 +12,11 @@ public:
     RecordedMessageBoxes()
         : m_previous(ui::setMessageBoxHandler([this](const ui::MessageBoxRequest &request) {
               m_boxes.push_back(request);
+              ++m_open;
+              deepest = std::max(deepest, m_open);
+              if (whileOpen)
+                  whileOpen(request);
+              --m_open;
               return ui::IDOK;
           }))
     {}
@@ -21,7 +28,13 @@ public:
     bool empty() const { return m_boxes.empty(); }
     const ui::MessageBoxRequest &operator[](std::size_t index) const { return m_boxes[index]; }
 
+    // Runs while a box is up, as the events a real box handles would.
+    std::function<void(const ui::MessageBoxRequest &)> whileOpen;
+    // The most boxes that were ever up at once.
+    int deepest = 0;
+
 private:
+    int m_open = 0;
     std::vector<ui::MessageBoxRequest> m_boxes;
     ui::MessageBoxHandler m_previous;
 };
