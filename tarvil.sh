@@ -10,7 +10,8 @@ root=$PWD
 # netbase gives the services file that service names are looked up in.
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libsdl2-dev
                 libgtest-dev fonts-dejavu-core netbase)
-check_packages=(clang libclang-rt-14-dev clang-format iproute2)
+# git lists the files the format check reads.
+check_packages=(clang libclang-rt-14-dev clang-format iproute2 git)
 
 install_missing() {
     local missing=() package

@@ -67,6 +67,9 @@ bool CPagerDlg::OnInitDialog()
     box->clear();
     for (const std::string &entry : m_settings.addressList())
         box->addItem(text::fromAnsi(entry));
+    // Adding items selects the first; the destination starts empty all the same, so that Page
+    // without typing asks for a destination instead of paging the first remembered one.
+    box->setCurrentIndex(-1);
 
     m_sounds.writeFirstRunDefaults();
     SetUpBalloons();

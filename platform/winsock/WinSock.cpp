@@ -334,6 +334,9 @@ std::optional<in_addr> gethostbyname(std::string_view name)
         return std::nullopt;
     if (const auto address = dottedAddress(name))
         return address;
+    // An empty name is this machine, as WinSock answers it.
+    if (name.empty())
+        return in_addr{htonl(INADDR_LOOPBACK)};
     const auto hostName = systemName(name);
     if (!hostName) {
         WSASetLastError(WSAHOST_NOT_FOUND);

@@ -138,9 +138,10 @@ int getpeername(SOCKET s, sockaddr_in *address);
 // "tcp"; empty with WSANO_DATA when there is none.
 std::optional<std::uint16_t> getservbyname(std::string_view name, std::string_view protocol);
 // The first IPv4 address of a host (network byte order). Dotted decimal text is converted at
-// once; any other name is looked up as a blocking call (see BlockingCall.h), which
-// WSACancelBlockingCall ends with WSAEINTR. Failures: WSAHOST_NOT_FOUND, WSATRY_AGAIN,
-// WSANO_RECOVERY, WSANO_DATA, or WSAEINPROGRESS while another blocking call runs.
+// once, and an empty name is this machine (the loopback address); any other name is looked up as a
+// blocking call (see BlockingCall.h), which WSACancelBlockingCall ends with WSAEINTR. Failures:
+// WSAHOST_NOT_FOUND, WSATRY_AGAIN, WSANO_RECOVERY, WSANO_DATA, or WSAEINPROGRESS while another
+// blocking call runs.
 std::optional<in_addr> gethostbyname(std::string_view name);
 // Dotted decimal text (also the short and hexadecimal forms) to an address in network byte
 // order; INADDR_NONE for anything else.

@@ -176,6 +176,24 @@ TEST(DialogKeys, EnterTypedInTheEditableComboBoxReachesOnOk)
     EXPECT_EQ(combo->count(), 1);
 }
 
+TEST(DialogKeys, EnterOnAFocusedPushButtonClicksItInsteadOfOk)
+{
+    TestDialog dialog;
+    int clicks = 0;
+    dialog.onClick(IDC_PUSH, [&] { ++clicks; });
+    dialog.onInit = [](TestDialog &self) {
+        self.GetDlgItem(IDC_PUSH)->setFocus();
+    };
+    EXPECT_EQ(runModal(dialog,
+                       [&] {
+                           QTest::keyClick(dialog.GetDlgItem(IDC_PUSH), Qt::Key_Return);
+                           dialog.EndDialog(IDCANCEL);
+                       }),
+              IDCANCEL);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(dialog.okCalls, 0);
+}
+
 TEST(DialogKeys, EnterInAMultiLineEditIsANewLine)
 {
     TestDialog dialog;

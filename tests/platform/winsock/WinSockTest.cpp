@@ -85,6 +85,10 @@ TEST(WinSockNames, ConvertsDottedAddressesAndLooksUpNamesAndServices)
     const auto local = gethostbyname("localhost");
     ASSERT_TRUE(local);
     EXPECT_EQ(local->s_addr, htonl(INADDR_LOOPBACK));
+    // An empty name (as in the destination ",a") is this machine.
+    const auto empty = gethostbyname("");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->s_addr, htonl(INADDR_LOOPBACK));
     EXPECT_FALSE(gethostbyname("tarvil-test.invalid"));
     EXPECT_GE(WSAGetLastError(), WSAHOST_NOT_FOUND);
     EXPECT_LE(WSAGetLastError(), WSANO_DATA);
