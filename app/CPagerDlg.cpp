@@ -241,13 +241,17 @@ void CPagerDlg::DecodeDatagram()
                 ReportWinSockError(*error, "Failed to write delivery receipt" + extra);
             });
     }
-    ShowReceivedPage(arrival->text, arrival->readReceiptOwed, arrival->sender);
+    // The pages of a burst share one sound, the last one's: a synchronous sound for each
+    // would keep the program from the network for as long as they all play.
+    ShowReceivedPage(arrival->text, arrival->readReceiptOwed, arrival->sender,
+                     !arrival->moreWaiting);
 }
 
 void CPagerDlg::ShowReceivedPage(const std::string &text, bool readReceipt,
-                                 const std::string &sender)
+                                 const std::string &sender, bool withSound)
 {
-    m_sounds.PlayEventSound(keys::kReceivePage, app::EventSounds::Mode::Synchronous);
+    if (withSound)
+        m_sounds.PlayEventSound(keys::kReceivePage, app::EventSounds::Mode::Synchronous);
     m_windows.openReceivedPage(this, text, readReceipt, sender);
 }
 

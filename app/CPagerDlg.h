@@ -57,7 +57,8 @@ private:
     void OnDatagramNotify(msg::WPARAM code, msg::LPARAM value);
     void OnStreamNotify(msg::WPARAM code, msg::LPARAM value);
     void DecodeDatagram();
-    void ShowReceivedPage(const std::string &text, bool readReceipt, const std::string &sender);
+    void ShowReceivedPage(const std::string &text, bool readReceipt, const std::string &sender,
+                          bool withSound);
     void SendPage(const std::string &payload, const std::string &destination);
     void OnPage();
     void OnMemory();

@@ -30,6 +30,8 @@ public:
 
     // Start-up, then the main window until it closes; returns the process's exit code.
     int Run();
+    // Takes in the datagrams the network holds, while a sound keeps the program from its events.
+    void TakeWaitingDatagrams() { m_network.takeWaiting(); }
 
     app::EventSounds &Sounds() { return m_sounds; }
     // The ten event names in their fixed order, as the options window lists them.

@@ -33,6 +33,9 @@ public:
     virtual page::DatagramPort &datagramPort() = 0;
     // The listening socket; null while stopped.
     virtual CStreamSocket *listener() = 0;
+    // Takes in the datagrams the network holds now, as their read events would, while the
+    // program cannot handle events (a sound plays to its end).
+    virtual void takeWaiting() = 0;
 };
 
 } // namespace app

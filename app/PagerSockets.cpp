@@ -43,6 +43,14 @@ std::optional<PagerNetwork::Failure> PagerSockets::start(QObject *owner)
     return std::nullopt;
 }
 
+void PagerSockets::takeWaiting()
+{
+    // A bounded share each time, so that a flood cannot keep the caller here.
+    constexpr int kMostAtOnce = 256;
+    if (m_datagram)
+        m_datagram->ReceiveWaiting(kMostAtOnce);
+}
+
 void PagerSockets::stop()
 {
     m_port.setSocket(nullptr);

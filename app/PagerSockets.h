@@ -22,6 +22,7 @@ public:
     void stop() override;
     page::DatagramPort &datagramPort() override { return m_port; }
     CStreamSocket *listener() override { return m_listener.get(); }
+    void takeWaiting() override;
 
 private:
     std::unique_ptr<CWinSockInit> m_winSock;

@@ -52,5 +52,6 @@ int main(int argc, char **argv)
                                  .filePath(QStringLiteral(TARVIL_CONTROLS_RELATIVE_DIR));
     sound::SdlSoundPlayer player(windowsDirectory);
     CTarvilApp app(settings, player, QDir::cleanPath(controls).toStdString());
+    player.setWhileWaiting([&app] { app.TakeWaitingDatagrams(); });
     return app.Run();
 }

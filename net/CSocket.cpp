@@ -279,6 +279,12 @@ void CSocket::OnSocketEvent(SOCKET socket, msg::LPARAM lParam)
 
 void CSocket::OnConnectionEvent(long) {}
 
+void CSocket::ReceiveWaiting(int most)
+{
+    for (int taken = 0; taken < most && IsOpen() && !m_listening && ReceiveOnce(); ++taken) {
+    }
+}
+
 bool CSocket::ReceiveOnce()
 {
     std::unique_ptr<char[]> buffer;
@@ -304,6 +310,11 @@ bool CSocket::ReceiveOnce()
     // The end of a stream; its close event reports it.
     if (received == 0 && m_kind == Kind::Stream)
         return false;
+    if (m_receiveQueue.size() >= kMaxReceived) {
+        m_lastError = winsock::WSAENOBUFS;
+        Notify(SN_RECEIVE_ERROR, 0);
+        return true;
+    }
     try {
         m_receiveQueue.push_back({std::move(buffer), received, from});
     } catch (const std::bad_alloc &) {

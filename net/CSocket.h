@@ -22,6 +22,9 @@
 class CSocket {
 public:
     static constexpr int kReceiveBufferSize = 1000;
+    // Received buffers kept at most; what arrives beyond them is taken from the network and
+    // dropped, each one reported with SN_RECEIVE_ERROR (WSAENOBUFS).
+    static constexpr std::size_t kMaxReceived = 4096;
 
     virtual ~CSocket();
     CSocket(const CSocket &) = delete;
@@ -39,6 +42,13 @@ public:
 
     // The WinSock error number of the last failure, 0 when the last event had none.
     int LastError() const { return m_lastError; }
+
+    // Received buffers not yet taken.
+    std::size_t ReceivedWaiting() const { return m_receiveQueue.size(); }
+    // Takes in what the network holds for this socket now, up to `most` receives, each queued
+    // and announced as a read event would; for a program that cannot handle events for a
+    // while (a sound that plays to its end) and must not leave the network to drop what comes.
+    void ReceiveWaiting(int most);
 
 protected:
     enum class Kind { Datagram, Stream };
@@ -64,7 +74,8 @@ protected:
     int QueueSend(const char *payload, int length, const sockaddr_in &destination);
     std::unique_ptr<char[]> TakeReceived(int &length, sockaddr_in *from);
 
-    // Receives once into the receive queue; true when that queued a buffer.
+    // Receives once into the receive queue; true when that took something from the network
+    // (queued, or dropped over the bound).
     bool ReceiveOnce();
     void Notify(int code, msg::LPARAM value);
     void PostSocketEvent(long event);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,6 +30,8 @@ public:
     virtual int lastError() const = 0;
     // The oldest datagram received and not yet taken, if any.
     virtual std::optional<Datagram> receive() = 0;
+    // How many received datagrams wait to be taken.
+    virtual std::size_t waiting() const = 0;
 };
 
 } // namespace page

@@ -17,6 +17,7 @@ std::optional<PageArrival> TakeArrival(DatagramPort &port, PageSender &sender)
 
     PageArrival arrival;
     arrival.sender = datagram->sender;
+    arrival.moreWaiting = port.waiting() > 0;
     switch (decoded.kind) {
     case Decoded::Kind::ReadReceipt:
         arrival.kind = PageArrival::Kind::ReadReceipt;

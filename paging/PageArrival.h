@@ -16,6 +16,8 @@ struct PageArrival {
     std::string text;                // what a page shows
     bool readReceiptOwed = false;    // a page whose sender waits for a read receipt
     std::optional<int> receiptError; // the delivery receipt asked for could not be queued
+    // More datagrams wait behind this one: a burst, whose pages share one sound.
+    bool moreWaiting = false;
 };
 
 // Takes the oldest datagram waiting on `port` and decodes it. A page that asks for a delivery

@@ -35,4 +35,9 @@ std::optional<Datagram> SocketDatagramPort::receive()
                     winsock::inet_ntoa(from.sin_addr)};
 }
 
+std::size_t SocketDatagramPort::waiting() const
+{
+    return m_socket ? m_socket->ReceivedWaiting() : 0;
+}
+
 } // namespace page

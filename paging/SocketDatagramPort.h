@@ -16,6 +16,7 @@ public:
     int sendTo(std::span<const char> bytes, const std::string &address) override;
     int lastError() const override;
     std::optional<Datagram> receive() override;
+    std::size_t waiting() const override;
 
 private:
     CDatagramSocket *m_socket = nullptr;

@@ -221,8 +221,11 @@ void SdlSoundPlayer::waitUntilPlayed(std::size_t bytes) const
         std::chrono::steady_clock::now() + playingTime(bytes) + std::chrono::seconds(1);
     while (SDL_GetQueuedAudioSize(m_device) > 0 &&
            SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_PLAYING &&
-           std::chrono::steady_clock::now() < deadline)
+           std::chrono::steady_clock::now() < deadline) {
+        if (m_whileWaiting)
+            m_whileWaiting();
         std::this_thread::sleep_for(milliseconds(5));
+    }
     // The device still plays the last buffer it took from the queue.
     std::this_thread::sleep_for(bufferTime);
 }

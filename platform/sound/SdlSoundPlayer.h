@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace sound {
@@ -30,6 +31,9 @@ public:
     SdlSoundPlayer &operator=(const SdlSoundPlayer &) = delete;
 
     bool sndPlaySound(const std::string &file, unsigned flags) override;
+    // Work done every few milliseconds while a synchronous sound plays and the user interface
+    // waits for it, such as taking in what the network brings.
+    void setWhileWaiting(std::function<void()> work) { m_whileWaiting = std::move(work); }
 
 private:
     bool openDevice();
@@ -45,6 +49,7 @@ private:
     bool m_audioStarted = false;
     std::uint32_t m_device = 0; // SDL_AudioDeviceID; 0 while no device is open
     QTimer m_closeTimer;
+    std::function<void()> m_whileWaiting;
 };
 
 } // namespace sound

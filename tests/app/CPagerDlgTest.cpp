@@ -228,6 +228,30 @@ TEST_F(PagerDlgTest, RepeatedFailuresNeverOpenBoxesInsideBoxes)
                              "message was open.");
 }
 
+// Each page's synchronous sound would keep the program from the network: the pages of a burst
+// share one, while a single page keeps its own.
+TEST_F(PagerDlgTest, PagesThatArriveTogetherShareOneSound)
+{
+    settings.WriteString(keys::kSounds, keys::kReceivePage, "beep.wav");
+    settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
+    runWindow([&](CPagerDlg &dialog) {
+        auto arrive = [&](int pages) {
+            for (int page = 0; page < pages; ++page)
+                recording().port.arriving.push_back({std::string("hi\0", 3), "10.0.0.7"});
+            for (int page = 0; page < pages; ++page) {
+                msg::WindowMessageEvent event(WM_DATAGRAM_NOTIFY, SN_RECEIVED, 1);
+                QCoreApplication::sendEvent(&dialog, &event);
+            }
+        };
+        arrive(3);
+        arrive(1);
+    });
+    EXPECT_EQ(windows.received.size(), 4u);
+    const std::vector<RecordingSoundPlayer::Played> expected{{"beep.wav", sound::SND_SYNC},
+                                                             {"beep.wav", sound::SND_SYNC}};
+    EXPECT_EQ(player.played, expected);
+}
+
 TEST_F(PagerDlgTest, MemoryButtonPlaysItsSoundFirst)
 {
     settings.WriteString(keys::kSounds, keys::kAccessMemory, "memory.wav");

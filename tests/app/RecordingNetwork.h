@@ -14,6 +14,7 @@ public:
     void stop() override { port.open = false; }
     page::DatagramPort &datagramPort() override { return port; }
     CStreamSocket *listener() override { return nullptr; }
+    void takeWaiting() override {}
 
     RecordingDatagramPort port;
     std::optional<Failure> failure;

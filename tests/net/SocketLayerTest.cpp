@@ -118,6 +118,27 @@ TEST_F(SocketLayer, DatagramOf1000BytesArrivesWholeAndOneOf1001IsRejected)
     EXPECT_EQ(socket.Close(), SOCK_OK);
 }
 
+// Taken in while the program cannot handle events, datagrams wait in a bounded queue; what comes
+// beyond it is taken from the network all the same, and reported.
+TEST_F(SocketLayer, DatagramsTakenInWithoutEventsWaitInABoundedQueue)
+{
+    CDatagramSocket socket(&owner, kNotify);
+    const std::uint16_t port = FreePort(SOCK_DGRAM);
+    ASSERT_EQ(socket.Create(port), SOCK_OK);
+    PeerSocket peer(SOCK_DGRAM);
+    peer.bindLoopback();
+    // Sent a hundred at a time, each hundred taken in before the next: the network drops none.
+    const std::size_t over = 10;
+    for (std::size_t sent = 0; sent < CSocket::kMaxReceived + over;) {
+        for (int i = 0; i < 100 && sent < CSocket::kMaxReceived + over; ++i, ++sent)
+            peer.sendTo(port, Pattern(8));
+        socket.ReceiveWaiting(1000);
+    }
+    EXPECT_EQ(socket.ReceivedWaiting(), CSocket::kMaxReceived);
+    ASSERT_TRUE(owner.waitFor(SN_RECEIVE_ERROR, over));
+    EXPECT_EQ(owner.count(SN_RECEIVED), CSocket::kMaxReceived);
+}
+
 TEST_F(SocketLayer, CreateChecksPortsAndServices)
 {
     CDatagramSocket socket(&owner, kNotify);

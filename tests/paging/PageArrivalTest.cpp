@@ -61,6 +61,14 @@ TEST_F(PageArrivalTest, AReceiptThatCannotBeQueuedIsToldAndThePageStillShows)
     EXPECT_EQ(arrival->receiptError, std::optional<int>(10055));
 }
 
+TEST_F(PageArrivalTest, APageTellsWhetherMoreWaitBehindIt)
+{
+    port.arriving.push_back({"first", "10.0.0.9"});
+    port.arriving.push_back({"second", "10.0.0.9"});
+    EXPECT_TRUE(page::TakeArrival(port, sender)->moreWaiting);
+    EXPECT_FALSE(page::TakeArrival(port, sender)->moreWaiting);
+}
+
 TEST_F(PageArrivalTest, NothingWaitingIsNothing)
 {
     EXPECT_FALSE(page::TakeArrival(port, sender));

@@ -36,6 +36,7 @@ public:
         return SOCK_OK;
     }
     int lastError() const override { return error; }
+    std::size_t waiting() const override { return arriving.size(); }
     std::optional<page::Datagram> receive() override
     {
         if (arriving.empty())
