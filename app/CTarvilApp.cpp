@@ -5,6 +5,8 @@
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ui/MessageBox.h"
 
+#include <QTimer>
+
 CTarvilApp::CTarvilApp(app::Settings &settings, sound::SoundPlayer &player,
                        std::string controlsDirectory)
     : m_settings(settings), m_sounds(settings, player),
@@ -18,12 +20,18 @@ int CTarvilApp::Run()
     ole::ComponentLoader::registerLibrariesIn(m_controlsDirectory);
 
     m_sounds.setSoundsEnabled(!m_settings.isOn(keys::kAllSoundsOff));
-    if (const std::optional<std::string> warning = m_savedMessages.LoadSavedMessages())
-        ui::MessageBox(nullptr, *warning, "Error", ui::MessageIcon::Exclamation);
+    const std::optional<std::string> warning = m_savedMessages.LoadSavedMessages();
 
     {
         CPagerDlg mainWindow(m_settings, m_sounds, m_network, m_sender, m_windows);
         m_mainWindow = &mainWindow;
+        // Told from the main window's own run, once it is up and its sockets listen: the box
+        // holds up neither the start nor the network.
+        if (warning) {
+            QTimer::singleShot(0, &mainWindow, [&mainWindow, text = *warning] {
+                ui::MessageBox(&mainWindow, text, "Error", ui::MessageIcon::Exclamation);
+            });
+        }
         mainWindow.DoModal();
         m_mainWindow = nullptr;
     } // the main window closes the sockets as it goes

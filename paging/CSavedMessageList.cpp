@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
-#include <algorithm>
 #include <span>
 #include <utility>
 
@@ -18,70 +17,135 @@ QString qtPath(const std::string &fileName)
     return QFile::decodeName(QByteArray::fromStdString(fileName));
 }
 
-std::string damagedText(const QString &path, std::size_t recordsRead, bool kept)
+std::string shownName(const QString &path)
 {
-    const std::string name = QFile::encodeName(QFileInfo(path).fileName()).toStdString();
-    const std::string count =
-        std::to_string(recordsRead) + (recordsRead == 1 ? " saved message" : " saved messages");
-    return name + " is damaged. " + count + (recordsRead == 1 ? " was" : " were") +
-           " read from it; the damaged file " + (kept ? "was" : "could not be") + " kept as " +
-           name + ".damaged.";
+    return QFile::encodeName(QFileInfo(path).fileName()).toStdString();
+}
+
+// Anything at all under that name, a link to nothing included.
+bool isTaken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// "<file>.damaged", or the first of "<file>.damaged.1", ".2", ... that is free: an older copy is
+// never replaced, and no link is followed into another file.
+QString firstFreeCopyName(const QString &path)
+{
+    const QString base = path + QStringLiteral(".damaged");
+    QString name = base;
+    for (unsigned long long number = 1; isTaken(name); ++number)
+        name = base + QLatin1Char('.') + QString::number(number);
+    return name;
+}
+
+// The whole file, however large, or nothing when it cannot be opened or read to its end.
+std::optional<QByteArray> readWhole(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace
 
 CSavedMessageList::CSavedMessageList(std::string fileName) : m_fileName(std::move(fileName)) {}
 
+std::string CSavedMessageList::fileName() const
+{
+    return shownName(qtPath(m_fileName));
+}
+
+std::string CSavedMessageList::whyNotWritten() const
+{
+    switch (m_state) {
+    case FileState::Damaged:
+        return fileName() + " is damaged and could not be kept as " + m_damagedCopy;
+    case FileState::NotRegular:
+        return fileName() + " is not a regular file";
+    case FileState::Unreadable:
+        return fileName() + " cannot be read";
+    case FileState::Writable:
+        break;
+    }
+    return {};
+}
+
 std::optional<std::string> CSavedMessageList::LoadSavedMessages()
 {
     const QString path = qtPath(m_fileName);
-    QFile file(path);
-    if (!file.exists())
+    const QFileInfo info(path);
+    m_state = FileState::Writable;
+    if (!isTaken(path))
         return std::nullopt;
-    // A file that cannot be read, or not to its end, counts as damaged like one that does not
-    // read as this format.
-    QByteArray bytes;
-    bool readWhole = file.open(QIODevice::ReadOnly);
-    if (readWhole) {
-        // Only what the size allows is asked for: a small file costs no large buffer.
-        const qint64 size = file.size();
-        bytes = file.read(std::min<qint64>(size, static_cast<qint64>(saved::kMaxFileSize)));
-        readWhole = file.error() == QFileDevice::NoError &&
-                    size <= static_cast<qint64>(saved::kMaxFileSize) && bytes.size() == size;
+
+    // Only a regular file is opened: a FIFO would block the open and a device would never end.
+    // A folder in its place is a file that cannot be read.
+    std::optional<QByteArray> bytes;
+    if (info.isFile())
+        bytes = readWhole(path);
+    if (!bytes) {
+        m_state = info.isFile() || info.isDir() ? FileState::Unreadable : FileState::NotRegular;
+        return whyNotWritten() +
+               ", so saved messages were not loaded from it and will not be written to it.";
     }
+
     saved::Parsed parsed =
-        saved::Parse(std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                               std::min<std::size_t>(bytes.size(), saved::kMaxFileSize)));
+        saved::Parse(std::span(reinterpret_cast<const std::uint8_t *>(bytes->constData()),
+                               static_cast<std::size_t>(bytes->size())));
     m_records = std::move(parsed.records);
-    if (readWhole && !parsed.damaged)
+    if (!parsed.damaged)
         return std::nullopt;
 
     // The original goes aside before anything rewrites it; then the file holds what could be
     // read, so that the next start finds it whole. While it cannot be set aside, nothing
     // rewrites it: the records after the damage may still be recovered by hand.
-    m_damagedOriginal = !file::copyAtomically(path, path + QStringLiteral(".damaged"));
-    WriteSavedMessages();
-    return damagedText(path, m_records.size(), !m_damagedOriginal);
+    m_state = FileState::Damaged;
+    write();
+    const std::size_t count = m_records.size();
+    return fileName() + " is damaged. " + std::to_string(count) +
+           (count == 1 ? " saved message was" : " saved messages were") +
+           " read from it; the damaged file " +
+           (m_state == FileState::Damaged ? "could not be" : "was") + " kept as " + m_damagedCopy +
+           ".";
 }
 
-void CSavedMessageList::AddSavedMessage(CSavedMessage record)
+std::optional<std::string> CSavedMessageList::AddSavedMessage(CSavedMessage record)
 {
     m_records.push_back(std::move(record));
-    WriteSavedMessages();
+    return write();
 }
 
-void CSavedMessageList::RemoveSavedMessage(std::size_t index)
+std::optional<std::string> CSavedMessageList::RemoveSavedMessage(std::size_t index)
 {
     if (index >= m_records.size())
-        return;
+        return std::nullopt;
     m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
-    WriteSavedMessages();
+    return write();
 }
 
 bool CSavedMessageList::WriteSavedMessages()
 {
+    return !write();
+}
+
+std::optional<std::string> CSavedMessageList::write()
+{
     const QString path = qtPath(m_fileName);
-    if (m_damagedOriginal)
-        m_damagedOriginal = !file::copyAtomically(path, path + QStringLiteral(".damaged"));
-    return !m_damagedOriginal && file::writeAtomically(path, saved::Serialize(m_records));
+    if (m_state == FileState::Damaged) {
+        const QString copy = firstFreeCopyName(path);
+        m_damagedCopy = shownName(copy);
+        if (file::copyAtomically(path, copy))
+            m_state = FileState::Writable;
+    }
+    if (m_state != FileState::Writable)
+        return whyNotWritten() + ", so saved messages are not written to it.";
+    if (!file::writeAtomically(path, saved::Serialize(m_records)))
+        return "Saved messages could not be written to " + fileName() + ".";
+    return std::nullopt;
 }

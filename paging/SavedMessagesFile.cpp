@@ -15,6 +15,8 @@ constexpr std::uint16_t kNewClassTag = 0xFFFF;
 constexpr std::uint16_t kClassReference = 0x8000;
 constexpr std::uint16_t kSchema = 1;
 constexpr std::string_view kClassName = "CSavedMessage";
+// The least a record takes: a tag referring back to the class and three empty strings.
+constexpr std::size_t kMinRecordSize = 2 + 3;
 // The index the class takes when the first record introduces it; 0 stands for "no object".
 constexpr std::uint16_t kFirstIndex = 1;
 
@@ -142,12 +144,10 @@ Parsed Parse(std::span<const std::uint8_t> bytes)
     if (ok && shortCount == kLongCount)
         ok = in.readU32(count);
 
-    // Records are added as they are read, never reserved for by the count.
+    // Room is made only for as many records as the bytes left can hold: a count beyond that is
+    // damage, found where the bytes run out.
+    parsed.records.reserve(std::min<std::size_t>(count, in.remaining() / kMinRecordSize));
     ObjectIndexes indexes;
-    if (count > kMaxRecords) {
-        count = kMaxRecords;
-        parsed.damaged = true;
-    }
     for (std::uint32_t i = 0; ok && i < count; ++i) {
         CSavedMessage record;
         ok = indexes.readClassTag(in) && readString(in, record.m_title) &&
@@ -157,7 +157,7 @@ Parsed Parse(std::span<const std::uint8_t> bytes)
             parsed.records.push_back(std::move(record));
         }
     }
-    parsed.damaged = parsed.damaged || !ok || in.remaining() != 0;
+    parsed.damaged = !ok;
     return parsed;
 }
 

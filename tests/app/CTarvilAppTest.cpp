@@ -25,10 +25,14 @@ protected:
             GTEST_SKIP() << "needs a network namespace of its own (root)";
     }
 
-    // One start of the program, ended as soon as its main window is up.
+    // One start of the program, ended as soon as its main window is up and what start-up queued
+    // on it has run.
     void runOnce()
     {
-        QTimer::singleShot(0, [&] { program.MainWindow()->EndDialog(ui::IDCANCEL); });
+        QTimer::singleShot(0, [&] {
+            mainWindows.push_back(program.MainWindow());
+            QTimer::singleShot(0, [&] { program.MainWindow()->EndDialog(ui::IDCANCEL); });
+        });
         program.Run();
     }
 
@@ -37,6 +41,7 @@ protected:
     RecordingSoundPlayer player;
     CTarvilApp program{settings, player, TARVIL_CONTROLS_DIR};
     RecordedMessageBoxes boxes;
+    std::vector<QWidget *> mainWindows; // each run's
 };
 
 TEST_F(TarvilAppTest, OnlyTheExactWordSwitchesAllSoundsOff)
@@ -68,6 +73,7 @@ TEST_F(TarvilAppTest, StartUpLoadsTheSavedMessagesAndReportsADamagedFileOnce)
     EXPECT_EQ(program.SavedMessages().GetAt(0).m_text, "hi");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(boxes[0].owner, mainWindows.at(0));
     EXPECT_NE(boxes[0].text.find("Message.sav.damaged"), std::string::npos);
     EXPECT_TRUE(QFile::exists(windir.filePath(QStringLiteral("Message.sav.damaged"))));
 }

@@ -1,11 +1,14 @@
 #include "paging/CSavedMessageList.h"
 
 #include "paging/SavedMessagesFile.h"
+#include "platform/file/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -33,9 +36,15 @@ protected:
         file.write(reinterpret_cast<const char *>(contents.data()),
                    static_cast<qint64>(contents.size()));
     }
-    CSavedMessageList list() const
+    CSavedMessageList list(const QString &name = QStringLiteral("Message.sav")) const
     {
-        return CSavedMessageList(QFile::encodeName(path()).toStdString());
+        return CSavedMessageList(QFile::encodeName(path(name)).toStdString());
+    }
+    // Everything in the folder, links to nothing included.
+    QStringList entries() const
+    {
+        return QDir(m_dir.path())
+            .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     }
     std::vector<CSavedMessage> records(const CSavedMessageList &saved) const
     {
@@ -80,77 +89,114 @@ TEST_F(SavedMessageListTest, EveryChangeRewritesTheFile)
     EXPECT_EQ(bytes(), Bytes({0x00, 0x00}));
 }
 
-TEST_F(SavedMessageListTest, DamagedFileIsKeptAsideAndReportedOnce)
+TEST_F(SavedMessageListTest, DamagedFilesAreKeptAsideUnderNewNamesAndReportedOnce)
 {
+    put({'o', 'l', 'd'}, QStringLiteral("Message.sav.damaged"));
+    // A link to nothing takes its name too: nothing is written through it.
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("elsewhere")),
+                            path(QStringLiteral("Message.sav.damaged.1"))));
     const Bytes whole = saved::Serialize(kThree);
     for (std::size_t cut = 0; cut < whole.size(); ++cut) {
         SCOPED_TRACE(cut);
         const Bytes damaged(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
         put(damaged);
-        put({'o', 'l', 'd'}, QStringLiteral("Message.sav.damaged"));
         CSavedMessageList saved = list();
         const auto text = saved.LoadSavedMessages();
         ASSERT_TRUE(text.has_value());
         const saved::Parsed expected = saved::Parse(damaged);
         EXPECT_EQ(records(saved), expected.records);
-        EXPECT_EQ(bytes(QStringLiteral("Message.sav.damaged")), damaged);
+        const QString copy = QStringLiteral("Message.sav.damaged.%1").arg(cut + 2);
+        EXPECT_EQ(bytes(copy), damaged);
         EXPECT_EQ(bytes(), saved::Serialize(expected.records));
         EXPECT_EQ(list().LoadSavedMessages(), std::nullopt);
         if (expected.records.size() == 1) {
             EXPECT_EQ(*text, "Message.sav is damaged. 1 saved message was read from it; the "
-                             "damaged file was kept as Message.sav.damaged.");
+                             "damaged file was kept as " +
+                                 copy.toStdString() + ".");
         }
     }
+    EXPECT_EQ(bytes(QStringLiteral("Message.sav.damaged")), Bytes({'o', 'l', 'd'}));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("elsewhere"))));
 }
 
 TEST_F(SavedMessageListTest, DamagedFileThatCannotBeKeptAsideIsNeverOverwritten)
 {
+    // Any longer than this name, a copy's name is too long for the file system, while the file
+    // itself can still be replaced.
+    const QString name = QString(244, QLatin1Char('m')) + QStringLiteral(".sav");
     const Bytes whole = saved::Serialize(kThree);
     const Bytes damaged(whole.begin(), whole.end() - 1);
-    put(damaged);
-    // A folder in the way of the copy: the original cannot be kept aside.
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Message.sav.damaged")));
-    CSavedMessageList saved = list();
+    ASSERT_TRUE(file::writeAtomically(path(name), QByteArrayView(damaged)));
+    CSavedMessageList saved = list(name);
     const auto text = saved.LoadSavedMessages();
     ASSERT_TRUE(text.has_value());
-    EXPECT_NE(text->find("could not be kept"), std::string::npos);
+    EXPECT_NE(text->find("could not be kept as " + name.toStdString() + ".damaged."),
+              std::string::npos);
 
-    saved.AddSavedMessage({"new", "page", "h"});
-    EXPECT_EQ(bytes(), damaged);
-
-    // Once the copy can be made, it is made first and the list is written.
-    ASSERT_TRUE(QDir(m_dir.path()).rmdir(QStringLiteral("Message.sav.damaged")));
-    saved.RemoveSavedMessage(0);
-    EXPECT_EQ(bytes(QStringLiteral("Message.sav.damaged")), damaged);
-    EXPECT_EQ(bytes(), saved::Serialize(records(saved)));
+    EXPECT_EQ(saved.AddSavedMessage({"new", "page", "h"}),
+              name.toStdString() + " is damaged and could not be kept as " + name.toStdString() +
+                  ".damaged, so saved messages are not written to it.");
+    EXPECT_EQ(bytes(name), damaged);
 }
 
-TEST_F(SavedMessageListTest, OversizedOrUnreadableFileIsDamaged)
+TEST_F(SavedMessageListTest, WellFormedFileOfAnySizeLoadsWhole)
 {
-    Bytes huge = saved::Serialize(kThree);
-    huge.resize(saved::kMaxFileSize + 1);
-    put(huge);
+    const CSavedMessage large("t", std::string(64 * 1024 * 1024 + 1, 'x'), "h");
+    put(saved::Serialize(std::span(&large, 1)));
     CSavedMessageList saved = list();
-    EXPECT_EQ(saved.LoadSavedMessages(),
-              "Message.sav is damaged. 3 saved messages were read from it; the damaged file was "
-              "kept as Message.sav.damaged.");
-    EXPECT_EQ(records(saved), kThree);
-    EXPECT_EQ(bytes(QStringLiteral("Message.sav.damaged")), huge);
+    EXPECT_EQ(saved.LoadSavedMessages(), std::nullopt);
+    ASSERT_EQ(saved.GetCount(), 1u);
+    EXPECT_TRUE(saved.GetAt(0) == large);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("Message.sav")});
+}
 
-    // A directory in its place can neither be read nor kept aside.
-    ASSERT_TRUE(QFile::remove(path()));
+TEST_F(SavedMessageListTest, AnythingButARegularFileIsLeftAlone)
+{
+    const QByteArray fifo = QFile::encodeName(path());
+    for (const QString &linkTo :
+         {QString(), QStringLiteral("/dev/zero"), path(QStringLiteral("nothing"))}) {
+        SCOPED_TRACE(linkTo.toStdString());
+        QFile::remove(path());
+        if (linkTo.isEmpty())
+            ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+        else
+            ASSERT_TRUE(QFile::link(linkTo, path()));
+        CSavedMessageList saved = list();
+        EXPECT_EQ(saved.LoadSavedMessages(),
+                  "Message.sav is not a regular file, so saved messages were not loaded from it "
+                  "and will not be written to it.");
+        EXPECT_EQ(saved.AddSavedMessage(kThree[0]),
+                  "Message.sav is not a regular file, so saved messages are not written to it.");
+        EXPECT_FALSE(QFileInfo(path()).isFile());
+        EXPECT_EQ(QFileInfo(path()).symLinkTarget(), linkTo);
+        EXPECT_EQ(entries(), QStringList{QStringLiteral("Message.sav")});
+    }
+}
+
+TEST_F(SavedMessageListTest, FileThatCannotBeReadIsNeverReplaced)
+{
+    // Tests run as root, who reads every file: a folder stands for the file that cannot be read.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Message.sav")));
-    EXPECT_EQ(saved.LoadSavedMessages(),
-              "Message.sav is damaged. 0 saved messages were read from it; the damaged file "
-              "could not be kept as Message.sav.damaged.");
+    CSavedMessageList saved = list();
+    EXPECT_EQ(saved.LoadSavedMessages(), "Message.sav cannot be read, so saved messages were not "
+                                         "loaded from it and will not be written to it.");
     EXPECT_EQ(saved.GetCount(), 0u);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("Message.sav")});
+
+    // A file in its place, as that file would be once readable, is not replaced either.
+    ASSERT_TRUE(QDir(m_dir.path()).rmdir(QStringLiteral("Message.sav")));
+    put({'o', 'l', 'd'});
+    EXPECT_EQ(saved.AddSavedMessage(kThree[0]),
+              "Message.sav cannot be read, so saved messages are not written to it.");
+    EXPECT_EQ(bytes(), Bytes({'o', 'l', 'd'}));
 }
 
 TEST_F(SavedMessageListTest, FailedWriteKeepsTheChange)
 {
     CSavedMessageList nowhere(
         QFile::encodeName(m_dir.filePath(QStringLiteral("no/Message.sav"))).toStdString());
-    nowhere.AddSavedMessage(kThree[0]);
+    EXPECT_EQ(nowhere.AddSavedMessage(kThree[0]),
+              "Saved messages could not be written to Message.sav.");
     EXPECT_EQ(nowhere.GetCount(), 1u);
     EXPECT_FALSE(nowhere.WriteSavedMessages());
 }

@@ -79,6 +79,12 @@ TEST(SavedMessagesFile, CountsFrom65535TakeSixBytes)
         EXPECT_EQ(saved::Parse(bytes).records.size(), count);
     }
     EXPECT_EQ(saved::Parse(hex("FF FF 01 00 00 00") + kNewClass + kRecordAB).records.size(), 1u);
+
+    // No count is too large for a file that holds all its records.
+    const std::vector<CSavedMessage> many(200000, CSavedMessage("a", "b", ""));
+    const saved::Parsed parsed = saved::Parse(saved::Serialize(many));
+    EXPECT_FALSE(parsed.damaged);
+    EXPECT_EQ(parsed.records, many);
 }
 
 TEST(SavedMessagesFile, TagsReferOnlyToClassesReadBefore)
@@ -117,7 +123,9 @@ TEST(SavedMessagesFile, DamageKeepsEveryCompleteRecordBeforeIt)
             std::count_if(ends.begin(), ends.end(), [&](std::size_t end) { return end <= cut; }));
         EXPECT_EQ(parsed.records, std::vector(kThree.begin(), kThree.begin() + complete));
     }
-    EXPECT_TRUE(saved::Parse(whole + hex("00")).damaged);
+    // Bytes after the last record are no damage.
+    EXPECT_FALSE(saved::Parse(whole + hex("00")).damaged);
+    EXPECT_EQ(saved::Parse(whole + hex("00")).records, kThree);
 
     // Claims far beyond the bytes there: nothing is allocated for them.
     EXPECT_TRUE(saved::Parse(hex("FF FF FF FF FF FF") + kNewClass + kRecordAB).damaged);
