@@ -170,6 +170,51 @@ TEST_F(PagerNetworkTest, AFloodOfOversizedDatagramsOpensOneBoxAtATime)
     EXPECT_TRUE(boxes[1].text.starts_with("Error reading data.\n\nThe same happened "));
 }
 
+// A burst from ten peers comes while the first page's sound plays and the program handles no
+// events: the datagrams are taken in meanwhile, every page gets its delivery receipt, and the
+// burst shares that one sound with its last page.
+TEST_F(PagerNetworkTest, ABurstDuringASoundIsTakenInAndEveryPageAnswered)
+{
+    settings.WriteString(keys::kSounds, keys::kReceivePage, "beep.wav");
+    constexpr int kPeers = 10;
+    constexpr int kPagesEach = 100;
+    std::vector<int> peers;
+    for (int i = 0; i < kPeers; ++i)
+        peers.push_back(network->farUdpSocket(0));
+    // Room for every receipt at the test's end, which reads them only between events.
+    const int room = 4 * 1024 * 1024;
+    ::setsockopt(peer, SOL_SOCKET, SO_RCVBUFFORCE, &room, sizeof room);
+    player.whileSynchronous = [&] {
+        player.whileSynchronous = nullptr;
+        // As the program's player does while it waits: the network is drained between parts.
+        for (int page = 0; page < kPagesEach; page += 10) {
+            for (int each = 0; each < 10; ++each) {
+                for (int from : peers)
+                    peerSends(std::string_view("@Dp\0", 4), from);
+            }
+            MainWindowTest::network().takeWaiting();
+        }
+    };
+    int receipts = 0;
+    runWindow([&](CPagerDlg &) {
+        peerSends(std::string_view("@Dfirst\0", 8));
+        (void)QTest::qWaitFor(
+            [&] {
+                char buffer[16];
+                while (::recv(peer, buffer, sizeof buffer, MSG_DONTWAIT) == 3)
+                    ++receipts;
+                return receipts == 1 + kPeers * kPagesEach;
+            },
+            kPatience);
+    });
+    for (int from : peers)
+        ::close(from);
+    EXPECT_EQ(receipts, 1 + kPeers * kPagesEach);
+    EXPECT_EQ(windows.received.size(), static_cast<std::size_t>(1 + kPeers * kPagesEach));
+    EXPECT_EQ(player.played.size(), 2u); // the first page's, and the burst's last
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(PagerNetworkTest, SendLoopPagesEveryAddressAndPlaysTheSoundOnce)
 {
     runWindow([&](CPagerDlg &dialog) {

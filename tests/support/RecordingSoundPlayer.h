@@ -2,6 +2,7 @@
 
 #include "platform/sound/SoundPlayer.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,12 @@ public:
     bool sndPlaySound(const std::string &file, unsigned flags) override
     {
         played.push_back({file, flags});
+        if (flags == sound::SND_SYNC && whileSynchronous)
+            whileSynchronous();
         return true;
     }
 
     std::vector<Played> played;
+    // What happens while a synchronous sound plays, when the program can handle no events.
+    std::function<void()> whileSynchronous;
 };
