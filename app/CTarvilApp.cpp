@@ -5,6 +5,21 @@
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ui/MessageBox.h"
 
+#include <QTimer>
+
+namespace {
+
+// Tells the user that no change of the settings will be kept.
+void warnSettingsCannotBeSaved(CPagerDlg &mainWindow, const app::Settings &settings)
+{
+    ui::MessageBox(&mainWindow,
+                   "The settings in " + settings.folder() +
+                       " cannot be saved. Changes will be lost when the program ends.",
+                   "Error", ui::MessageIcon::Exclamation);
+}
+
+} // namespace
+
 CTarvilApp::CTarvilApp(app::Settings &settings, sound::SoundPlayer &player,
                        std::string controlsDirectory)
     : m_settings(settings), m_sounds(settings, player),
@@ -24,6 +39,10 @@ int CTarvilApp::Run()
     {
         CPagerDlg mainWindow(m_settings, m_sounds, m_network, m_sender, m_windows);
         m_mainWindow = &mainWindow;
+        // Said once the window is up, so that the box holds up neither the window nor its sockets.
+        if (!m_settings.writable())
+            QTimer::singleShot(0, &mainWindow,
+                               [&] { warnSettingsCannotBeSaved(mainWindow, m_settings); });
         mainWindow.DoModal();
         m_mainWindow = nullptr;
     } // the main window closes the sockets as it goes
