@@ -110,10 +110,10 @@ void Settings::SaveAddressList(const std::vector<std::string> &items)
 
 std::vector<std::string> Settings::addressList() const
 {
-    std::vector<std::string> entries;
+    std::vector<std::string> names;
     for (int number = 1, count = addressCount(); number <= count; ++number)
-        entries.push_back(GetString(keys::kIpAddresses, addressKey(number)));
-    return entries;
+        names.push_back(addressKey(number));
+    return profile::GetPrivateProfileStrings(keys::kIpAddresses, names, {}, m_filePath);
 }
 
 int Settings::addressCount() const

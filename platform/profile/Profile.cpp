@@ -170,6 +170,16 @@ template <typename Use> auto withFile(std::string_view fileName, Use use)
     return use(path ? load(QFile::encodeName(*path).toStdString()) : nullptr);
 }
 
+// The key's value, or defaultValue when the key is absent or the file unreadable (null); cut to
+// bufferSize - 1 bytes.
+std::string valueOrDefault(const ProfileFile *file, std::string_view section, std::string_view key,
+                           std::string_view defaultValue, std::size_t bufferSize)
+{
+    const auto value = file ? file->value(section, key) : std::nullopt;
+    const std::string_view result = value ? *value : defaultValue;
+    return std::string(result.substr(0, bufferSize == 0 ? 0 : bufferSize - 1));
+}
+
 } // namespace
 
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
@@ -177,9 +187,21 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
                                     std::size_t bufferSize)
 {
     return withFile(fileName, [&](const ProfileFile *file) {
-        const auto value = file ? file->value(section, key) : std::nullopt;
-        const std::string_view result = value ? *value : defaultValue;
-        return std::string(result.substr(0, bufferSize == 0 ? 0 : bufferSize - 1));
+        return valueOrDefault(file, section, key, defaultValue, bufferSize);
+    });
+}
+
+std::vector<std::string> GetPrivateProfileStrings(std::string_view section,
+                                                  const std::vector<std::string> &keys,
+                                                  std::string_view defaultValue,
+                                                  std::string_view fileName, std::size_t bufferSize)
+{
+    return withFile(fileName, [&](const ProfileFile *file) {
+        std::vector<std::string> values;
+        values.reserve(keys.size());
+        for (const auto &key : keys)
+            values.push_back(valueOrDefault(file, section, key, defaultValue, bufferSize));
+        return values;
     });
 }
 

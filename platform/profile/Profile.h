@@ -22,6 +22,14 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
                                     std::string_view defaultValue, std::string_view fileName,
                                     std::size_t bufferSize = 4096);
 
+// GetPrivateProfileString for each of the keys of one section, in their order, from one look at
+// the file: reading thousands of keys this way checks the file once, not once per key.
+std::vector<std::string> GetPrivateProfileStrings(std::string_view section,
+                                                  const std::vector<std::string> &keys,
+                                                  std::string_view defaultValue,
+                                                  std::string_view fileName,
+                                                  std::size_t bufferSize = 4096);
+
 // The section's key names in file order.
 std::vector<std::string> GetPrivateProfileKeys(std::string_view section, std::string_view fileName);
 

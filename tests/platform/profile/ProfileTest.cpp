@@ -85,6 +85,13 @@ TEST_F(ProfileTest, ValuesAreCutToTheBuffer)
     EXPECT_EQ(GetPrivateProfileString("A", "k", "", kFile, 1), "");
 }
 
+TEST_F(ProfileTest, ManyKeysReadAtOnceAsOneByOne)
+{
+    put(kIni, "[A]\nx=long\ny=2\n");
+    EXPECT_EQ(GetPrivateProfileStrings("a", {"Y", "gone", "x"}, "none", kFile, 4),
+              (std::vector<std::string>{"2", "non", "lon"}));
+}
+
 TEST_F(ProfileTest, IntegersReadLikeStrtol)
 {
     put(kIni, "[N]\nneg=-1\nmixed=12abc\nempty=\ntext=abc\nbig=99999999999\n"
