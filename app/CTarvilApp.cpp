@@ -7,6 +7,19 @@
 
 #include <QTimer>
 
+namespace {
+
+// Shows an "Error" box from the main window's own run, once it is up and its sockets listen, so
+// that the box holds up neither the start nor the network.
+void warnOnceUp(CPagerDlg &mainWindow, std::string text)
+{
+    QTimer::singleShot(0, &mainWindow, [&mainWindow, text = std::move(text)] {
+        ui::MessageBox(&mainWindow, text, "Error", ui::MessageIcon::Exclamation);
+    });
+}
+
+} // namespace
+
 CTarvilApp::CTarvilApp(app::Settings &settings, sound::SoundPlayer &player,
                        std::string controlsDirectory)
     : m_settings(settings), m_sounds(settings, player),
@@ -25,13 +38,12 @@ int CTarvilApp::Run()
     {
         CPagerDlg mainWindow(m_settings, m_sounds, m_network, m_sender, m_windows);
         m_mainWindow = &mainWindow;
-        // Told from the main window's own run, once it is up and its sockets listen: the box
-        // holds up neither the start nor the network.
-        if (warning) {
-            QTimer::singleShot(0, &mainWindow, [&mainWindow, text = *warning] {
-                ui::MessageBox(&mainWindow, text, "Error", ui::MessageIcon::Exclamation);
-            });
-        }
+        if (warning)
+            warnOnceUp(mainWindow, *warning);
+        if (!m_settings.writable())
+            warnOnceUp(mainWindow, "The settings in " + m_settings.folder() +
+                                       " cannot be saved. Changes will be lost when the program "
+                                       "ends.");
         mainWindow.DoModal();
         m_mainWindow = nullptr;
     } // the main window closes the sockets as it goes

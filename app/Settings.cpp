@@ -1,7 +1,10 @@
 #include "app/Settings.h"
 
 #include "platform/profile/Profile.h"
+#include "platform/text/Ansi.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <utility>
 
@@ -10,6 +13,11 @@ namespace {
 // The address memory holds at most this many entries. "Total IPs" comes from a file anyone can
 // edit: a count near INT_MAX would overflow and keep the program busy for hours.
 constexpr int kMaxAddresses = 10000;
+
+QFileInfo fileInfo(const std::string &path)
+{
+    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path)));
+}
 
 } // namespace
 
@@ -37,6 +45,20 @@ bool Settings::WriteString(std::string_view section, std::string_view key,
 bool Settings::WriteInt(std::string_view section, std::string_view key, int value)
 {
     return WriteString(section, key, std::to_string(value));
+}
+
+bool Settings::writable() const
+{
+    // A write replaces the file by a new one made beside it (see platform/file/AtomicFile.h).
+    const QFileInfo file = fileInfo(m_filePath);
+    const QFileInfo folder(file.absolutePath());
+    return folder.isDir() && folder.isWritable() &&
+           (!file.exists() || (file.isFile() && file.isReadable() && file.isWritable()));
+}
+
+std::string Settings::folder() const
+{
+    return text::toAnsi(fileInfo(m_filePath).absolutePath());
 }
 
 bool Settings::isOn(const keys::WordSwitch &setting) const
@@ -88,10 +110,10 @@ void Settings::SaveAddressList(const std::vector<std::string> &items)
 
 std::vector<std::string> Settings::addressList() const
 {
-    std::vector<std::string> entries;
+    std::vector<std::string> names;
     for (int number = 1, count = addressCount(); number <= count; ++number)
-        entries.push_back(GetString(keys::kIpAddresses, addressKey(number)));
-    return entries;
+        names.push_back(addressKey(number));
+    return profile::GetPrivateProfileStrings(keys::kIpAddresses, names, {}, m_filePath);
 }
 
 int Settings::addressCount() const

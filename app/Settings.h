@@ -27,6 +27,13 @@ public:
                      std::optional<std::string_view> value);
     bool WriteInt(std::string_view section, std::string_view key, int value);
 
+    // Whether writes can be stored: the folder exists and takes new files, and the file, when it
+    // exists, is a regular file that can be read and written. The program makes the folder at
+    // start; a read-only or missing folder, or a folder or FIFO in the file's place, cannot.
+    bool writable() const;
+    // The folder that holds the settings file, as text to show.
+    std::string folder() const;
+
     // The rules of SettingsKeys.h: whether a word switch is on, and a number unless it is unset.
     bool isOn(const keys::WordSwitch &setting) const;
     std::optional<int> number(const keys::OptionalNumber &setting) const;

@@ -39,26 +39,46 @@ HRESULT loadLibrary(const std::string &path, void *&handle)
     return S_OK;
 }
 
+// The library's class factory for the class.
+HRESULT classFactory(void *library, const Clsid &clsid, ClassFactory *&factory)
+{
+    factory = nullptr;
+    const auto getClassObject =
+        reinterpret_cast<DllGetClassObjectFn>(dlsym(library, "DllGetClassObject"));
+    if (!getClassObject)
+        return CO_E_ERRORINDLL;
+    if (const HRESULT hr = getClassObject(clsid, &factory); failed(hr))
+        return hr;
+    return factory ? S_OK : CO_E_ERRORINDLL;
+}
+
+// The class factory named by the registration store; failing that, the one of a library loaded
+// in this process that serves the class. That keeps the libraries registered at start usable
+// when the store could not take their registrations (a read-only or full Windows directory),
+// or still names a library that has gone since.
+HRESULT findClassFactory(const Clsid &clsid, ClassFactory *&factory)
+{
+    HRESULT hr = REGDB_E_CLASSNOTREG;
+    void *library = nullptr;
+    if (const auto entry = Registry::findClass(clsid))
+        hr = loadLibrary(entry->libraryPath, library);
+    if (succeeded(hr))
+        return classFactory(library, clsid, factory);
+    for (const auto &loaded : loadedLibraries()) {
+        if (succeeded(classFactory(loaded.second, clsid, factory)))
+            return S_OK;
+    }
+    return hr;
+}
+
 } // namespace
 
 HRESULT ComponentLoader::createInstance(const Clsid &clsid, std::shared_ptr<Control> &instance)
 {
     instance.reset();
-    const auto entry = Registry::findClass(clsid);
-    if (!entry)
-        return REGDB_E_CLASSNOTREG;
-    void *library = nullptr;
-    if (const HRESULT hr = loadLibrary(entry->libraryPath, library); failed(hr))
-        return hr;
-    const auto getClassObject =
-        reinterpret_cast<DllGetClassObjectFn>(dlsym(library, "DllGetClassObject"));
-    if (!getClassObject)
-        return CO_E_ERRORINDLL;
     ClassFactory *factory = nullptr;
-    if (const HRESULT hr = getClassObject(clsid, &factory); failed(hr))
+    if (const HRESULT hr = findClassFactory(clsid, factory); failed(hr))
         return hr;
-    if (!factory)
-        return CO_E_ERRORINDLL;
     if (const HRESULT hr = factory->createInstance(instance); failed(hr)) {
         instance.reset();
         return hr;

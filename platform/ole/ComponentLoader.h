@@ -12,12 +12,15 @@ class Control;
 
 // Creates controls by class identifier from the libraries named in the registration store, and
 // lets the libraries of a folder register themselves. A library once loaded stays loaded for the
-// life of the process, since objects it made may live anywhere.
+// life of the process, since objects it made may live anywhere; a class that the store does not
+// name, or names in a library that cannot be loaded, is created by a loaded library serving it,
+// so that libraries registered at start work even when the store could not be written.
 class ComponentLoader {
 public:
-    // REGDB_E_CLASSNOTREG (no such class registered), CO_E_DLLNOTFOUND (its library is missing),
-    // CO_E_ERRORINDLL (the library cannot be loaded or lacks DllGetClassObject), or the failure
-    // of the library's DllGetClassObject or factory.
+    // When no loaded library serves the class either: REGDB_E_CLASSNOTREG (no such class
+    // registered), CO_E_DLLNOTFOUND (its library is missing), CO_E_ERRORINDLL (the library cannot
+    // be loaded or lacks DllGetClassObject), or the failure of the library's DllGetClassObject or
+    // factory.
     static HRESULT createInstance(const Clsid &clsid, std::shared_ptr<Control> &instance);
 
     // Calls DllRegisterServer of every shared library in `directory` that exports it. One

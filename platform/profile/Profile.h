@@ -10,13 +10,25 @@
 // A file name without a '/' names a file in the Windows directory (see WindowsDirectory.h); with
 // one, it is used as it is. Section and key names match without regard to ASCII case and
 // surrounding blanks; values come back as stored, without surrounding blanks. A file that does
-// not exist, cannot be read or is implausibly large reads as empty. Reading creates nothing.
+// not exist, cannot be read or is no regular file (a FIFO or a device, which is not even opened)
+// reads as empty; files of any size are read whole. Reading creates
+// nothing. Each file is parsed once and again only when its size, times or inode show that it
+// changed on disk; a change in place that keeps the size, in the same tick of the file system's
+// clock as the last read, can go unseen until the file changes again.
 namespace profile {
 
 // The value, or defaultValue when the key is absent; cut to bufferSize - 1 bytes.
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue, std::string_view fileName,
                                     std::size_t bufferSize = 4096);
+
+// GetPrivateProfileString for each of the keys of one section, in their order, from one look at
+// the file: reading thousands of keys this way checks the file once, not once per key.
+std::vector<std::string> GetPrivateProfileStrings(std::string_view section,
+                                                  const std::vector<std::string> &keys,
+                                                  std::string_view defaultValue,
+                                                  std::string_view fileName,
+                                                  std::size_t bufferSize = 4096);
 
 // The section's key names in file order.
 std::vector<std::string> GetPrivateProfileKeys(std::string_view section, std::string_view fileName);

@@ -68,6 +68,15 @@ std::optional<Entry> entry(std::string_view line)
     return Entry{key, trim(line.substr(equals + 1))};
 }
 
+// Names cannot hold a line feed, so it separates the section from the key in the index.
+std::string indexName(std::string_view section, std::string_view key)
+{
+    std::string name = lowerName(section);
+    name += '\n';
+    name += lowerName(key);
+    return name;
+}
+
 std::string keyLine(std::string_view key, std::string_view value)
 {
     std::string line(key);
@@ -78,10 +87,8 @@ std::string keyLine(std::string_view key, std::string_view value)
 
 } // namespace
 
-std::optional<ProfileFile> ProfileFile::fromBytes(std::string_view bytes)
+ProfileFile ProfileFile::fromBytes(std::string_view bytes)
 {
-    if (bytes.size() > kMaxSize)
-        return std::nullopt;
     ProfileFile file;
     while (!bytes.empty()) {
         const auto lineFeed = bytes.find('\n');
@@ -124,17 +131,33 @@ std::optional<ProfileFile::Range> ProfileFile::findSection(std::string_view sect
     return std::nullopt;
 }
 
+const std::unordered_map<std::string, std::size_t> &ProfileFile::keyLines() const
+{
+    if (m_keyLines)
+        return *m_keyLines;
+    m_keyLines.emplace();
+    std::set<std::string> sections;
+    std::optional<std::string_view> section; // the section the lines belong to, when its first
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (const auto name = headerName(m_lines[i])) {
+            section = name;
+            if (!sections.insert(lowerName(*name)).second)
+                section.reset();
+        } else if (const auto found = entry(m_lines[i]); found && section) {
+            m_keyLines->emplace(indexName(*section, found->key), i);
+        }
+    }
+    return *m_keyLines;
+}
+
 std::optional<std::string_view> ProfileFile::value(std::string_view section,
                                                    std::string_view key) const
 {
-    const auto range = findSection(section);
-    if (!range)
+    const auto &lines = keyLines();
+    const auto found = lines.find(indexName(section, key));
+    if (found == lines.end())
         return std::nullopt;
-    for (std::size_t i = range->begin + 1; i < range->end; ++i) {
-        if (const auto found = entry(m_lines[i]); found && sameName(found->key, key))
-            return found->value;
-    }
-    return std::nullopt;
+    return entry(m_lines[found->second])->value;
 }
 
 std::vector<std::string> ProfileFile::keys(std::string_view section) const
@@ -179,6 +202,7 @@ bool ProfileFile::setValue(std::string_view section, std::string_view key, std::
         std::string header = "[";
         header += trim(section);
         header += ']';
+        m_keyLines.reset();
         m_lines.push_back(std::move(header));
         m_lines.push_back(keyLine(trim(key), value));
         return true;
@@ -198,6 +222,7 @@ bool ProfileFile::setValue(std::string_view section, std::string_view key, std::
         }
         insertAt = i + 1;
     }
+    m_keyLines.reset();
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
                    keyLine(trim(key), value));
     return true;
@@ -216,6 +241,7 @@ bool ProfileFile::removeKey(std::string_view section, std::string_view key)
     });
     if (kept == last)
         return false;
+    m_keyLines.reset();
     m_lines.erase(kept, last);
     return true;
 }
@@ -224,6 +250,7 @@ bool ProfileFile::removeSection(std::string_view section)
 {
     bool removed = false;
     while (const auto range = findSection(section)) {
+        m_keyLines.reset();
         m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(range->begin),
                       m_lines.begin() + static_cast<std::ptrdiff_t>(range->end));
         removed = true;

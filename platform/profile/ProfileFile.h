@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace profile {
@@ -13,15 +14,14 @@ namespace profile {
 // regard to ASCII case and surrounding blanks; when a section appears twice, the first one counts.
 class ProfileFile {
 public:
-    // Settings files are small; anything larger is treated as unreadable rather than parsed.
-    static constexpr std::size_t kMaxSize = 1024 * 1024;
-
-    // Splits the bytes into lines at LF, dropping a CR before it. nullopt when over kMaxSize.
-    static std::optional<ProfileFile> fromBytes(std::string_view bytes);
+    // Splits the bytes into lines at LF, dropping a CR before it.
+    static ProfileFile fromBytes(std::string_view bytes);
     // Every line followed by CR LF.
     std::string toBytes() const;
 
-    // The value of the first line of the key in the section, without surrounding blanks.
+    // The value of the first line of the key in the section, without surrounding blanks. Found
+    // through an index of every key, made by the first look-up after a change, so that reading
+    // thousands of keys of one section does not scan the section once per key.
     std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
     // The section's key names in file order, each once.
     std::vector<std::string> keys(std::string_view section) const;
@@ -46,8 +46,13 @@ private:
         std::size_t end;   // the next header, or the end of the file
     };
     std::optional<Range> findSection(std::string_view section) const;
+    // Every key of the first section of each name, as lowerName(section) '\n' lowerName(key), to
+    // the key's first line. Made by the first look-up, and dropped by every change that moves,
+    // adds or removes lines.
+    const std::unordered_map<std::string, std::size_t> &keyLines() const;
 
     std::vector<std::string> m_lines;
+    mutable std::optional<std::unordered_map<std::string, std::size_t>> m_keyLines;
 };
 
 } // namespace profile

@@ -78,4 +78,17 @@ TEST_F(TarvilAppTest, StartUpLoadsTheSavedMessagesAndReportsADamagedFileOnce)
     EXPECT_TRUE(QFile::exists(windir.filePath(QStringLiteral("Message.sav.damaged"))));
 }
 
+TEST_F(TarvilAppTest, SettingsThatCannotBeSavedAreToldOnceAtStart)
+{
+    // A folder in the settings file's place refuses every write, to root as well.
+    ASSERT_TRUE(QDir(windir.path()).mkdir(QStringLiteral("tarvil32.INI")));
+    runOnce();
+
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(boxes[0].icon, ui::MessageIcon::Exclamation);
+    EXPECT_EQ(boxes[0].text, "The settings in " + windir.path().toStdString() +
+                                 " cannot be saved. Changes will be lost when the program ends.");
+}
+
 } // namespace

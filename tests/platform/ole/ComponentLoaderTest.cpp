@@ -52,6 +52,18 @@ TEST_F(ComponentLoaderTest, RegistersTheControlsFolderAndCreatesByClassId)
     }
 }
 
+TEST_F(ComponentLoaderTest, CreatesTheClassesOfLoadedLibrariesWhenTheStoreCannotBeWritten)
+{
+    // A folder where the store's file should be refuses every write, to root as well.
+    ASSERT_TRUE(QDir(m_windows.path()).mkdir(QStringLiteral("registry.ini")));
+    EXPECT_TRUE(ole::failed(ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR)));
+    ASSERT_FALSE(ole::Registry::findClass(kButtonClsid));
+
+    std::shared_ptr<ole::Control> control;
+    EXPECT_EQ(ole::ComponentLoader::createInstance(kButtonClsid, control), ole::S_OK);
+    EXPECT_TRUE(control);
+}
+
 TEST_F(ComponentLoaderTest, ReportsEveryFailureAsAnError)
 {
     ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR), ole::S_OK);

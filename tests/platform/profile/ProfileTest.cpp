@@ -1,6 +1,6 @@
 #include "platform/profile/Profile.h"
 
-#include "platform/profile/ProfileFile.h"
+#include "platform/file/AtomicFile.h"
 #include "platform/profile/WindowsDirectory.h"
 #include "tests/support/TempWindowsDirectory.h"
 
@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <climits>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace profile;
 
@@ -83,6 +85,13 @@ TEST_F(ProfileTest, ValuesAreCutToTheBuffer)
     EXPECT_EQ(GetPrivateProfileString("A", "k", "", kFile, 1), "");
 }
 
+TEST_F(ProfileTest, ManyKeysReadAtOnceAsOneByOne)
+{
+    put(kIni, "[A]\nx=long\ny=2\n");
+    EXPECT_EQ(GetPrivateProfileStrings("a", {"Y", "gone", "x"}, "none", kFile, 4),
+              (std::vector<std::string>{"2", "non", "lon"}));
+}
+
 TEST_F(ProfileTest, IntegersReadLikeStrtol)
 {
     put(kIni, "[N]\nneg=-1\nmixed=12abc\nempty=\ntext=abc\nbig=99999999999\n"
@@ -109,13 +118,41 @@ TEST_F(ProfileTest, RefusesNamesAndValuesThatWouldBreakTheFile)
     EXPECT_EQ(bytes(kIni), "[A]\r\nk=1\r\n");
 }
 
-TEST_F(ProfileTest, UnreadableFileReadsAsDefaultsAndIsNotReplaced)
+TEST_F(ProfileTest, FilesOfAnySizeAreReadAndWritten)
 {
-    const QByteArray huge = "[A]\r\nk=1\r\n" + QByteArray(ProfileFile::kMaxSize, ';');
-    put(kIni, huge);
+    const QByteArray longLine(2 * 1024 * 1024, ';');
+    put(kIni, "[A]\r\n" + longLine + "\r\nk=1\r\n");
+    EXPECT_EQ(read("A", "k"), "1");
+    ASSERT_TRUE(WritePrivateProfileString("A", "k", "2", kFile));
+    EXPECT_EQ(bytes(kIni), "[A]\r\n" + longLine + "\r\nk=2\r\n");
+}
+
+TEST_F(ProfileTest, AFileChangedOnDiskIsReadAgain)
+{
+    put(kIni, "[A]\r\nk=1\r\n");
+    EXPECT_EQ(read("A", "k"), "1");
+    // Replaced by a file of the same size that keeps the old modification time, as a copy that
+    // preserves times leaves it: only the inode and the change time tell.
+    const QByteArray path = QFile::encodeName(m_windir.filePath(kIni));
+    struct stat before {};
+    ASSERT_EQ(stat(path.constData(), &before), 0);
+    ASSERT_TRUE(file::writeAtomically(m_windir.filePath(kIni), "[A]\r\nk=2\r\n"));
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+    EXPECT_EQ(read("A", "k"), "2");
+    ASSERT_TRUE(WritePrivateProfileString("B", "x", "3", kFile));
+    EXPECT_EQ(bytes(kIni), "[A]\r\nk=2\r\n[B]\r\nx=3\r\n");
+}
+
+TEST_F(ProfileTest, AFifoReadsAsDefaultsWithoutBlockingAndIsNotReplaced)
+{
+    const QByteArray fifo = QFile::encodeName(m_windir.filePath(kIni));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
     EXPECT_EQ(read("A", "k"), "(default)");
     EXPECT_FALSE(WritePrivateProfileString("A", "k", "2", kFile));
-    EXPECT_EQ(bytes(kIni), huge);
+    struct stat status {};
+    ASSERT_EQ(stat(fifo.constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 TEST_F(ProfileTest, BareFileNamesLiveInTheWindowsDirectory)
