@@ -105,10 +105,7 @@ TEST_F(PagerDlgTest, PageWithoutADatagramSocketIsRefusedAndTheSocketsCloseWithTh
     });
     EXPECT_FALSE(recording().port.open);
     EXPECT_TRUE(windows.shownDestinations.empty());
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Bad Datagram - Restart Tarvil.");
-    EXPECT_EQ(boxes[0].caption, "Error");
-    EXPECT_EQ(boxes[0].icon, ui::MessageIcon::Stop);
+    expectOnlyBox("Bad Datagram - Restart Tarvil.", "Error", ui::MessageIcon::Stop);
 }
 
 TEST_F(PagerDlgTest, EmptyDestinationIsRefused)
@@ -116,10 +113,8 @@ TEST_F(PagerDlgTest, EmptyDestinationIsRefused)
     settings.AddAddress("10.1.1.1");
     runWindow([](CPagerDlg &dialog) { clickPage(dialog); }); // without typing anything
     EXPECT_TRUE(windows.shownDestinations.empty());
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "You must supply an ip address or host name.");
-    EXPECT_EQ(boxes[0].caption, "Missing Information");
-    EXPECT_EQ(boxes[0].icon, ui::MessageIcon::Exclamation);
+    expectOnlyBox("You must supply an ip address or host name.", "Missing Information",
+                  ui::MessageIcon::Exclamation);
 }
 
 TEST_F(PagerDlgTest, NewDestinationsAreRememberedButPrefixesOfKnownOnesAreNot)

@@ -51,6 +51,14 @@ protected:
         QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_PAGE), Qt::LeftButton);
     }
     app::PagerNetwork &network() { return *m_network; }
+    // The run showed exactly one message box, this one.
+    void expectOnlyBox(const std::string &text, const std::string &caption, ui::MessageIcon icon)
+    {
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, text);
+        EXPECT_EQ(boxes[0].caption, caption);
+        EXPECT_EQ(boxes[0].icon, icon);
+    }
 
 private:
     std::unique_ptr<app::PagerNetwork> m_network;
