@@ -71,6 +71,10 @@ int CSocket::Create(std::optional<std::string_view> service)
     if (socket == INVALID_SOCKET)
         return Fail();
     m_socket = socket;
+    // A burst of datagrams waits in the network's buffer while the program is busy, instead of
+    // being dropped there; asking is enough, as the system may give less.
+    if (m_kind == Kind::Datagram)
+        winsock::SetReceiveBufferSize(m_socket, kDatagramNetworkBuffer);
     if (service) {
         m_listening = m_kind == Kind::Stream;
         sockaddr_in local{};
@@ -262,7 +266,13 @@ void CSocket::OnSocketEvent(SOCKET socket, msg::LPARAM lParam)
     }
     switch (event) {
     case FD_READ:
-        ReceiveOnce();
+        // A datagram socket takes in what the network holds at once (a bounded share per
+        // event), so that a burst is not dropped by the network while its first datagram's
+        // notification is handled; each datagram is still announced on its own.
+        if (m_kind == Kind::Datagram)
+            ReceiveWaiting(kMostPerReadEvent);
+        else
+            ReceiveOnce();
         break;
     case FD_WRITE:
         SendHead();

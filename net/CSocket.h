@@ -25,6 +25,11 @@ public:
     // Received buffers kept at most; what arrives beyond them is taken from the network and
     // dropped, each one reported with SN_RECEIVE_ERROR (WSAENOBUFS).
     static constexpr std::size_t kMaxReceived = 4096;
+    // Datagrams taken in at most per read event.
+    static constexpr int kMostPerReadEvent = 256;
+    // What a datagram socket asks the network to keep for it: a burst of about a thousand
+    // small datagrams.
+    static constexpr int kDatagramNetworkBuffer = 2 * 1024 * 1024;
 
     virtual ~CSocket();
     CSocket(const CSocket &) = delete;

@@ -185,6 +185,15 @@ int listen(SOCKET s, int backlog)
     return 0;
 }
 
+int SetReceiveBufferSize(SOCKET s, int bytes)
+{
+    if (!find(s))
+        return SOCKET_ERROR;
+    if (::setsockopt(descriptor(s), SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes) != 0)
+        return failWithErrno();
+    return 0;
+}
+
 SOCKET accept(SOCKET s, sockaddr_in *peer)
 {
     SocketState *state = find(s);

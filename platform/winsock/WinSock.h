@@ -122,6 +122,9 @@ SOCKET socket(int af, int type, int protocol);
 // port that another socket is bound to fails with WSAEADDRINUSE for both types.
 int bind(SOCKET s, const sockaddr_in &address);
 int listen(SOCKET s, int backlog);
+// The size of the buffer in which the network keeps what arrives until it is received (the
+// SO_RCVBUF socket option); the system may give less than asked for.
+int SetReceiveBufferSize(SOCKET s, int bytes);
 // The accepted socket is non-blocking and selects no events until WSAAsyncSelect.
 SOCKET accept(SOCKET s, sockaddr_in *peer);
 // A connection under way fails with WSAEWOULDBLOCK; FD_CONNECT tells how it ended.
