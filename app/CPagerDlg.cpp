@@ -65,8 +65,11 @@ bool CPagerDlg::OnInitDialog()
 
     QComboBox *box = DestinationBox();
     box->clear();
+    // All at once: one insertion into the box's list, however long the address memory.
+    QStringList entries;
     for (const std::string &entry : m_settings.addressList())
-        box->addItem(text::fromAnsi(entry));
+        entries.append(text::fromAnsi(entry));
+    box->addItems(entries);
     // Adding items selects the first; the destination starts empty all the same, so that Page
     // without typing asks for a destination instead of paging the first remembered one.
     box->setCurrentIndex(-1);
