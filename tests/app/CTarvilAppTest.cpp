@@ -10,7 +10,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,6 +33,8 @@ protected:
     {
         QTimer::singleShot(0, [&] {
             mainWindows.push_back(program.MainWindow());
+            if (whileUp)
+                whileUp(*program.MainWindow());
             QTimer::singleShot(0, [&] { program.MainWindow()->EndDialog(ui::IDCANCEL); });
         });
         program.Run();
@@ -42,6 +46,7 @@ protected:
     CTarvilApp program{settings, player, TARVIL_CONTROLS_DIR};
     RecordedMessageBoxes boxes;
     std::vector<QWidget *> mainWindows; // each run's
+    std::function<void(CPagerDlg &)> whileUp;
 };
 
 TEST_F(TarvilAppTest, OnlyTheExactWordSwitchesAllSoundsOff)
@@ -76,6 +81,21 @@ TEST_F(TarvilAppTest, StartUpLoadsTheSavedMessagesAndReportsADamagedFileOnce)
     EXPECT_EQ(boxes[0].owner, mainWindows.at(0));
     EXPECT_NE(boxes[0].text.find("Message.sav.damaged"), std::string::npos);
     EXPECT_TRUE(QFile::exists(windir.filePath(QStringLiteral("Message.sav.damaged"))));
+}
+
+// The push buttons are control libraries registered at every start; when the registrations
+// cannot be stored, the window still has its buttons.
+TEST_F(TarvilAppTest, TheButtonsAreThereWhenRegistrationsCannotBeStored)
+{
+    ASSERT_TRUE(QDir(windir.path()).mkdir(QStringLiteral("registry.ini")));
+    whileUp = [](CPagerDlg &window) {
+        for (const int id : {CPagerDlg::IDC_PAGE, CPagerDlg::IDC_MEMORY, CPagerDlg::IDC_OPTIONS}) {
+            QWidget *control = window.GetDlgItem(id);
+            EXPECT_TRUE(control->findChild<QPushButton *>() || qobject_cast<QPushButton *>(control))
+                << id;
+        }
+    };
+    runOnce();
 }
 
 TEST_F(TarvilAppTest, SettingsThatCannotBeSavedAreToldOnceAtStart)
