@@ -5,6 +5,7 @@
 #include "app/PagerNetwork.h"
 #include "app/Settings.h"
 #include "app/WindowFactory.h"
+#include "net/CStreamSocket.h"
 #include "net/ReportWinSockError.h"
 #include "net/SocketTypes.h"
 #include "paging/PageArrival.h"
@@ -263,6 +264,10 @@ void CPagerDlg::OnStreamNotify(msg::WPARAM code, msg::LPARAM)
     CStreamSocket *listener = m_network.listener();
     if (code != SN_ACCEPT || !listener)
         return;
-    m_sounds.PlayEventSound(keys::kStartChat, app::EventSounds::Mode::Synchronous);
+    // The connections of a burst share the sound of the first: another one that was already
+    // waiting when the last was taken has been announced with it.
+    if (!m_connectionsWaiting)
+        m_sounds.PlayEventSound(keys::kStartChat, app::EventSounds::Mode::Synchronous);
     m_windows.openIncomingChat(this, *listener);
+    m_connectionsWaiting = listener->ConnectionWaiting();
 }

@@ -73,5 +73,6 @@ private:
     page::PageSender &m_sender;
     app::WindowFactory &m_windows;
     app::FailureBoxes m_failureBoxes;
+    bool m_connectionsWaiting = false; // more chat connections waited after the last was taken
     std::unique_ptr<ui::ToolTipControl> m_balloon;
 };

@@ -30,6 +30,11 @@ int CStreamSocket::Connect(std::string_view host, std::string_view service)
     return SOCK_OK;
 }
 
+bool CStreamSocket::ConnectionWaiting() const
+{
+    return IsListening() && winsock::ConnectionWaiting(Handle());
+}
+
 int CStreamSocket::Accept(CStreamSocket &socket)
 {
     if (!IsOpen() || !IsListening() || socket.IsOpen())

@@ -20,6 +20,8 @@ public:
     // Accepts the waiting connection into `socket`, which must be closed; the new socket posts
     // SN_CONNECTED to its own owner. Errors are kept as this socket's last error.
     int Accept(CStreamSocket &socket);
+    // A listening socket with another connection waiting to be accepted.
+    bool ConnectionWaiting() const;
 
     // Queues the bytes. SOCK_OK, SOCK_NOMEM, SOCK_BADSTATE when the socket is not open, or
     // SOCK_ERROR with WSAEFAULT for a negative length or a missing payload.

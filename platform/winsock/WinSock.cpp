@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <netdb.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -192,6 +193,14 @@ int SetReceiveBufferSize(SOCKET s, int bytes)
     if (::setsockopt(descriptor(s), SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes) != 0)
         return failWithErrno();
     return 0;
+}
+
+bool ConnectionWaiting(SOCKET s)
+{
+    if (!find(s))
+        return false;
+    pollfd listening{descriptor(s), POLLIN, 0};
+    return ::poll(&listening, 1, 0) == 1 && (listening.revents & POLLIN) != 0;
 }
 
 SOCKET accept(SOCKET s, sockaddr_in *peer)

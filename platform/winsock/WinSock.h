@@ -122,6 +122,8 @@ SOCKET socket(int af, int type, int protocol);
 // port that another socket is bound to fails with WSAEADDRINUSE for both types.
 int bind(SOCKET s, const sockaddr_in &address);
 int listen(SOCKET s, int backlog);
+// Whether a listening socket has a connection waiting to be accepted, without waiting.
+bool ConnectionWaiting(SOCKET s);
 // The size of the buffer in which the network keeps what arrives until it is received (the
 // SO_RCVBUF socket option); the system may give less than asked for.
 int SetReceiveBufferSize(SOCKET s, int bytes);

@@ -286,29 +286,39 @@ TEST_F(PagerNetworkTest, SecondCopyCannotBindThePagePortAndCloses)
     winSock.End();
 }
 
-TEST_F(PagerNetworkTest, IncomingChatConnectionIsAnsweredWithItsSound)
+// A connection alone is announced with its sound; connections that wait together share one.
+TEST_F(PagerNetworkTest, IncomingChatConnectionsAreAnsweredWithTheirSound)
 {
     settings.WriteString(keys::kSounds, keys::kStartChat, "newchat.wav");
+    // Clients in the far network; each returns once its connection is established, so that
+    // several wait together before the program takes the first.
+    auto connectFromFar = [&] {
+        int fd = -1;
+        std::thread([&] {
+            const int ns = ::open(("/var/run/netns/" + network->farName()).c_str(), O_RDONLY);
+            ::setns(ns, CLONE_NEWNET);
+            ::close(ns);
+            fd = ::socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in to{};
+            to.sin_family = AF_INET;
+            to.sin_port = htons(CHAT_PORT);
+            ::inet_pton(AF_INET, LinkedNamespaces::kNearAddress, &to.sin_addr);
+            ::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to);
+        }).join();
+        return fd;
+    };
+    std::vector<int> clients;
     runWindow([&](CPagerDlg &) {
-        const int client = [&] {
-            int fd = -1;
-            std::thread([&] {
-                const int ns = ::open(("/var/run/netns/" + network->farName()).c_str(), O_RDONLY);
-                ::setns(ns, CLONE_NEWNET);
-                ::close(ns);
-                fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-            }).join();
-            return fd;
-        }();
-        sockaddr_in to{};
-        to.sin_family = AF_INET;
-        to.sin_port = htons(CHAT_PORT);
-        ::inet_pton(AF_INET, LinkedNamespaces::kNearAddress, &to.sin_addr);
-        ::connect(client, reinterpret_cast<const sockaddr *>(&to), sizeof to);
+        clients.push_back(connectFromFar());
         EXPECT_TRUE(QTest::qWaitFor([&] { return windows.chats == 1; }, kPatience));
-        ::close(client);
+        for (int i = 0; i < 3; ++i)
+            clients.push_back(connectFromFar());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return windows.chats == 4; }, kPatience));
     });
-    const std::vector<RecordingSoundPlayer::Played> expected{{"newchat.wav", 0}};
+    for (const int client : clients)
+        ::close(client);
+    const std::vector<RecordingSoundPlayer::Played> expected{{"newchat.wav", 0},
+                                                             {"newchat.wav", 0}};
     EXPECT_EQ(player.played, expected);
 }
 

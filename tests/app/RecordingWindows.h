@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/WindowFactory.h"
+#include "net/CStreamSocket.h"
+#include "net/SocketTypes.h"
 
 #include <functional>
 #include <string>
@@ -42,7 +44,14 @@ public:
     {
         receipts.push_back({kind, sender});
     }
-    void openIncomingChat(QWidget *, CStreamSocket &) override { ++chats; }
+    // Takes the connection, as a chat window would, and lets it go again.
+    void openIncomingChat(QWidget *, CStreamSocket &listener) override
+    {
+        ++chats;
+        CStreamSocket connection(nullptr, 0);
+        if (listener.Accept(connection) == SOCK_OK)
+            connection.Close();
+    }
 
     std::string pageText = "hello";
     bool sendPages = true;
