@@ -19,6 +19,15 @@
 
 namespace bench {
 
+ProgramEnvironment::ProgramEnvironment()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
+    qputenv("TARVIL_WINDIR", m_windowsDirectory.path().toLocal8Bit());
+}
+
 namespace {
 
 [[noreturn]] void Fail(const std::string &what)

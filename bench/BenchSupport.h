@@ -3,6 +3,7 @@
 // What the page path benchmarks share: timing summaries, plain UDP sockets, and the far end of
 // the private network, which runs as a child process of the benchmark in the far namespace.
 
+#include <QTemporaryDir>
 #include <chrono>
 #include <cstddef>
 #include <netinet/in.h>
@@ -13,6 +14,17 @@
 #include <vector>
 
 namespace bench {
+
+// The process set up as the program runs in the benchmarks: the offscreen platform, the event
+// dispatcher the program uses (see app/main.cpp), and a Windows directory of its own for its
+// settings and registrations, for as long as the object lives.
+class ProgramEnvironment {
+public:
+    ProgramEnvironment();
+
+private:
+    QTemporaryDir m_windowsDirectory;
+};
 
 using Clock = std::chrono::steady_clock;
 

@@ -171,12 +171,7 @@ Outcome ProgramBurst(const std::string &farNetwork, int pages)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
-        qputenv("QT_NO_GLIB", "1");
-    QTemporaryDir windowsDirectory;
-    qputenv("TARVIL_WINDIR", windowsDirectory.path().toLocal8Bit());
+    const ProgramEnvironment environment;
     if (argc >= 3 && std::strcmp(argv[1], "--far") == 0)
         return FarBurster(std::atoi(argv[2]));
 

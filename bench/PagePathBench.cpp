@@ -736,14 +736,8 @@ void PrintMachine()
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The event loop the program runs on (see app/main.cpp).
-    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
-        qputenv("QT_NO_GLIB", "1");
-    // Each process keeps its settings and registrations in a Windows directory of its own.
-    QTemporaryDir windowsDirectory;
-    qputenv("TARVIL_WINDIR", windowsDirectory.path().toLocal8Bit());
+    // Each process, the far ones too, keeps its settings and registrations to itself.
+    const ProgramEnvironment environment;
 
     const bool far = argc >= 3 && std::strcmp(argv[1], "--far") == 0;
     const auto options = far ? Options{} : ParseOptions(argc, argv);
