@@ -10,6 +10,7 @@
 #include "platform/ole/StdPicture.h"
 #include "platform/text/Ansi.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -160,17 +161,28 @@ CQvControlBase::CQvControlBase(const ControlClassInfo &info)
                               memberId("FontBold"),       memberId("FontItalic"),
                               memberId("FontStrikethru"), memberId("FontUnderline")},
       m_mousePointerId(memberId("MousePointer")), m_mouseIconId(memberId("MouseIcon")),
-      m_captionId(memberId("Caption") == ole::DISPID_CAPTION ? ole::DISPID_CAPTION
-                  : memberId("Text") == ole::DISPID_TEXT     ? ole::DISPID_TEXT
-                                                             : ole::DISPID_UNKNOWN)
+      m_captionId(info.stockMask & STOCK_CAPTION ? ole::DISPID_CAPTION
+                  : info.stockMask & STOCK_TEXT  ? ole::DISPID_TEXT
+                                                 : ole::DISPID_UNKNOWN)
 {}
 
 CQvControlBase::~CQvControlBase()
+{
+    close();
+}
+
+void CQvControlBase::close()
 {
     if (m_font)
         m_font->setChangeHandler(nullptr);
     if (m_window)
         m_window->detach();
+    m_window = nullptr;
+}
+
+void CQvControlBase::bindProperties(std::vector<BoundProperty> properties)
+{
+    m_bound = std::move(properties);
 }
 
 ole::DispId CQvControlBase::memberId(std::string_view name) const
@@ -200,6 +212,10 @@ ole::HRESULT CQvControlBase::getProperty(ole::DispId id, ole::Variant &result,
 {
     if (getStockProperty(id, result) || getFontSubProperty(id, result))
         return ole::S_OK;
+    if (const BoundProperty *property = boundProperty(id)) {
+        result = getBound(*property);
+        return ole::S_OK;
+    }
     return getControlProperty(id, result, error);
 }
 
@@ -209,6 +225,8 @@ ole::HRESULT CQvControlBase::putProperty(ole::DispId id, const ole::Variant &val
     ole::HRESULT hr = ole::S_OK;
     if (putStockProperty(id, value, error, hr) || putFontSubProperty(id, value, error, hr))
         return hr;
+    if (const BoundProperty *property = boundProperty(id))
+        return putBound(*property, value, error);
     return putControlProperty(id, value, error);
 }
 
@@ -242,6 +260,54 @@ ole::HRESULT CQvControlBase::invokeControlMethod(ole::DispId, std::span<ole::Var
     return ole::DISP_E_MEMBERNOTFOUND;
 }
 
+const BoundProperty *CQvControlBase::boundProperty(ole::DispId id) const
+{
+    const auto it = std::ranges::find(m_bound, id, &BoundProperty::id);
+    return it == m_bound.end() ? nullptr : &*it;
+}
+
+ole::Variant CQvControlBase::getBound(const BoundProperty &property)
+{
+    return std::visit(
+        [](auto *member) -> ole::Variant {
+            using T = std::remove_pointer_t<decltype(member)>;
+            if constexpr (std::is_same_v<T, Bool>)
+                return static_cast<bool>(*member);
+            else if constexpr (std::is_same_v<T, OLE_COLOR>)
+                return static_cast<std::int32_t>(*member);
+            else
+                return *member;
+        },
+        property.member);
+}
+
+ole::HRESULT CQvControlBase::putBound(const BoundProperty &property, const ole::Variant &value,
+                                      ole::ExcepInfo *error)
+{
+    if (auto *const *color = std::get_if<OLE_COLOR *>(&property.member)) {
+        const auto number = ole::toLong(value);
+        if (!number)
+            return ole::DISP_E_TYPEMISMATCH;
+        **color = static_cast<OLE_COLOR>(*number);
+    } else {
+        // BOOLs are checked as numbers too: true given as a BOOL is -1.
+        const auto *truth = std::get_if<bool>(&value);
+        const auto number =
+            truth ? std::optional<std::int16_t>(*truth ? -1 : 0) : ole::toShort(value);
+        if (!number)
+            return ole::DISP_E_TYPEMISMATCH;
+        if (*number < property.low || *number > property.high)
+            return RaiseControlError(ERROR_INVALID_PROPERTY_VALUE, error);
+        if (auto *const *flag = std::get_if<Bool *>(&property.member))
+            **flag = property.storesTruth ? Bool::fromTruth(*number != 0)
+                                          : Bool::fromVariant(*number != 0);
+        else
+            *std::get<std::int16_t *>(property.member) = *number;
+    }
+    NotifyPropertyChanged(property.notifyAs.value_or(property.id), property.effects);
+    return ole::S_OK;
+}
+
 bool CQvControlBase::getStockProperty(ole::DispId id, ole::Variant &result)
 {
     if (id == ole::DISPID_UNKNOWN)
@@ -251,7 +317,7 @@ bool CQvControlBase::getStockProperty(ole::DispId id, ole::Variant &result)
     } else if (id == ole::DISPID_FONT) {
         result = ole::DispatchPtr(m_font);
     } else if (id == ole::DISPID_ENABLED) {
-        result = m_enabled;
+        result = static_cast<bool>(m_enabled);
     } else if (id == ole::DISPID_HWND) {
         result = std::int32_t{0}; // there are no native window handles here
     } else if (id == m_captionId) {
@@ -259,10 +325,9 @@ bool CQvControlBase::getStockProperty(ole::DispId id, ole::Variant &result)
     } else if (id == m_mousePointerId) {
         result = m_mousePointer;
     } else if (id == m_mouseIconId) {
-        // Reading an unset icon gives an empty picture to work with.
-        if (!m_mouseIcon)
-            m_mouseIcon = std::make_shared<ole::StdPicture>();
-        result = ole::DispatchPtr(m_mouseIcon);
+        // Reading an unset icon gives an empty picture to work with; the control still holds
+        // none, so that what it saves does not change by being read.
+        result = ole::DispatchPtr(m_mouseIcon ? m_mouseIcon : std::make_shared<ole::StdPicture>());
     } else {
         return false;
     }
@@ -285,6 +350,7 @@ bool CQvControlBase::putStockProperty(ole::DispId id, const ole::Variant &value,
         }
         // The control keeps its own copy, as a font set on several controls must not tie them.
         setFont(font ? font->clone() : nullptr);
+        m_fontIsAmbient = false;
         NotifyPropertyChanged(ole::DISPID_FONT);
         hr = ole::S_OK;
     } else if (id == ole::DISPID_ENABLED) {
@@ -294,7 +360,7 @@ bool CQvControlBase::putStockProperty(ole::DispId id, const ole::Variant &value,
         } else if (m_site && !m_site->requestEdit(id)) {
             hr = RaiseControlError(ERROR_SET_NOT_PERMITTED, error);
         } else {
-            m_enabled = *enabled;
+            m_enabled = Bool::fromTruth(*enabled);
             applyWindowState();
             NotifyPropertyChanged(id);
             hr = ole::S_OK;
@@ -415,11 +481,16 @@ bool CQvControlBase::putFontSubProperty(ole::DispId id, const ole::Variant &valu
         hr = ole::S_OK;
         return true;
     }
+    // The change is told under the sub-property's own identifier only, not as a Font change.
+    m_font->setChangeHandler(nullptr);
     hr = m_font->putProperty(fontMember, fontValue);
+    setFont(m_font);
     if (hr == ole::E_INVALIDARG)
         hr = RaiseControlError(ERROR_INVALID_PROPERTY_VALUE, error);
-    if (ole::succeeded(hr))
+    if (ole::succeeded(hr)) {
+        m_fontIsAmbient = false;
         NotifyPropertyChanged(id);
+    }
     return true;
 }
 
@@ -429,7 +500,10 @@ void CQvControlBase::setFont(std::shared_ptr<ole::StdFont> font)
         m_font->setChangeHandler(nullptr);
     m_font = std::move(font);
     if (m_font)
-        m_font->setChangeHandler([this](ole::DispId) { NotifyPropertyChanged(ole::DISPID_FONT); });
+        m_font->setChangeHandler([this](ole::DispId) {
+            m_fontIsAmbient = false;
+            NotifyPropertyChanged(ole::DISPID_FONT);
+        });
 }
 
 std::shared_ptr<ole::StdFont> CQvControlBase::defaultFont() const
@@ -457,15 +531,27 @@ std::string CQvControlBase::ambientDisplayName() const
         .value_or(std::string());
 }
 
-void CQvControlBase::NotifyPropertyChanged(ole::DispId dispid)
+void CQvControlBase::NotifyPropertyChanged(ole::DispId dispid, unsigned effects)
 {
-    m_modified = true;
+    if (effects & MarkModified)
+        m_modified = true;
     if (m_window) {
         applyWindowState();
-        m_window->update();
+        if (effects & Repaint)
+            m_window->update();
     }
-    if (dispid != 0 && m_site)
+    if ((effects & TellContainer) && dispid != 0 && m_site)
         m_site->propertyChanged(dispid);
+}
+
+bool CQvControlBase::requestEdit(ole::DispId id) const
+{
+    return !m_site || m_site->requestEdit(id);
+}
+
+std::string CQvControlBase::formatValue(const ole::Variant &value, std::string_view format) const
+{
+    return m_site ? m_site->formatValue(value, format) : std::string();
 }
 
 ole::HRESULT CQvControlBase::RaiseControlError(std::uint32_t number, ole::ExcepInfo *error) const
@@ -508,15 +594,16 @@ void CQvControlBase::setClientSite(ole::ControlSite *site)
 
 void CQvControlBase::ambientPropertyChanged(ole::DispId id)
 {
-    if (id != ole::DISPID_AMBIENT_USERMODE && id != ole::DISPID_UNKNOWN)
-        return;
-    const auto mode =
-        m_site ? ole::toBool(m_site->ambientProperty(ole::DISPID_AMBIENT_USERMODE)) : std::nullopt;
-    // A container that does not say is taken to be running its windows.
-    const bool userMode = mode.value_or(true);
-    if (userMode == m_userMode)
-        return;
-    m_userMode = userMode;
+    const bool all = id == ole::DISPID_UNKNOWN;
+    if (all || id == ole::DISPID_AMBIENT_USERMODE) {
+        const auto mode = m_site
+                              ? ole::toBool(m_site->ambientProperty(ole::DISPID_AMBIENT_USERMODE))
+                              : std::nullopt;
+        // A container that does not say is taken to be running its windows.
+        m_userMode = mode.value_or(true);
+    }
+    if ((all || id == ole::DISPID_AMBIENT_FONT) && m_fontIsAmbient && m_font)
+        setFont(defaultFont());
     if (m_window)
         m_window->update();
 }
@@ -526,7 +613,8 @@ void CQvControlBase::resetStockProperties()
     m_backColor = systemColor(COLOR_BTNFACE);
     m_foreColor = systemColor(COLOR_BTNTEXT);
     setFont(defaultFont());
-    m_enabled = true;
+    m_fontIsAmbient = true;
+    m_enabled = Bool::fromTruth(true);
     m_caption = m_captionId == ole::DISPID_CAPTION ? ambientDisplayName() : std::string();
     m_mousePointer = 0;
     m_mouseIcon = nullptr;
@@ -538,7 +626,7 @@ ole::HRESULT CQvControlBase::initNew()
     resetProperties();
     propertiesLoaded();
     m_modified = false;
-    applyWindowState();
+    refreshWindow();
     return ole::S_OK;
 }
 
@@ -552,8 +640,13 @@ void CQvControlBase::exchangeStockProperties(PropertyExchange &exchange, std::ui
         exchange.exchange(m_foreColor);
     if (mask & STOCK_BACKCOLOR)
         exchange.exchange(m_backColor);
-    if (mask & STOCK_FONT)
-        exchange.exchange(m_font);
+    if (mask & STOCK_FONT) {
+        // The container's font is saved as the default, not as a copy of itself.
+        auto font = m_fontIsAmbient && !exchange.isLoading() ? nullptr : m_font;
+        exchange.exchange(font);
+        if (exchange.isLoading())
+            m_font = std::move(font);
+    }
     if (mask & STOCK_ENABLED)
         exchange.exchange(m_enabled);
 }
@@ -568,12 +661,11 @@ void CQvControlBase::exchangeMouseIcon(PropertyExchange &exchange)
     exchange.exchangeIcon(m_mouseIcon);
 }
 
-ole::HRESULT CQvControlBase::load(std::span<const std::uint8_t> stream)
+ole::HRESULT CQvControlBase::exchangeStream(PropertyExchange &exchange)
 {
-    // Everything is read and checked first; only a complete stream replaces the properties.
-    auto exchange = PropertyExchange::forLoading(stream);
-    std::uint32_t version = 0;
-    std::uint32_t mask = 0;
+    // Saving writes these; loading reads them over.
+    std::uint32_t version = kStreamVersion;
+    std::uint32_t mask = m_info.stockMask;
     exchange.exchangeHeader(version);
     if (exchange.ok() && version >> 16 != kStreamVersion >> 16)
         return ole::E_FAIL;
@@ -585,19 +677,27 @@ ole::HRESULT CQvControlBase::load(std::span<const std::uint8_t> stream)
         return ole::E_FAIL;
     exchangeStockProperties(exchange, mask);
     exchangeProperties(exchange);
-    if (!exchange.ok())
-        return ole::STG_E_READFAULT;
+    return exchange.ok() ? ole::S_OK : ole::STG_E_READFAULT;
+}
+
+ole::HRESULT CQvControlBase::load(std::span<const std::uint8_t> stream)
+{
+    // Everything is read and checked first; only a complete stream replaces the properties.
+    auto check = PropertyExchange::forChecking(stream);
+    if (const ole::HRESULT hr = exchangeStream(check); ole::failed(hr))
+        return hr;
 
     // What the stream does not hold keeps the value of a new control.
     resetStockProperties();
     resetProperties();
-    exchange.commit();
+    auto exchange = PropertyExchange::forLoading(stream);
+    exchangeStream(exchange);
     // A font saved as the default one is the container's font again.
-    const auto font = m_font;
-    setFont(font ? font : defaultFont());
+    m_fontIsAmbient = m_font == nullptr;
+    setFont(m_font ? m_font : defaultFont());
     propertiesLoaded();
     m_modified = false;
-    applyWindowState();
+    refreshWindow();
     return ole::S_OK;
 }
 
@@ -605,15 +705,7 @@ ole::HRESULT CQvControlBase::save(std::vector<std::uint8_t> &stream)
 {
     std::vector<std::uint8_t> bytes;
     auto exchange = PropertyExchange::forSaving(bytes);
-    std::uint32_t version = kStreamVersion;
-    std::uint32_t mask = m_info.stockMask;
-    exchange.exchangeHeader(version);
-    exchange.exchange(m_extentWidth);
-    exchange.exchange(m_extentHeight);
-    exchange.exchangeHeader(mask);
-    exchangeStockProperties(exchange, mask);
-    exchangeProperties(exchange);
-    if (!exchange.ok())
+    if (ole::failed(exchangeStream(exchange)))
         return ole::E_FAIL;
     stream = std::move(bytes);
     m_modified = false;
@@ -624,7 +716,12 @@ ole::HRESULT CQvControlBase::save(std::vector<std::uint8_t> &stream)
 
 QWidget *CQvControlBase::createWindow(QWidget *parent, const QRect &geometry)
 {
-    delete m_window.data();
+    if (m_window) {
+        // The old window may be inside one of its own events: it goes once they are over.
+        m_window->detach();
+        m_window->hide();
+        m_window->deleteLater();
+    }
     m_window = new ControlWindow(*this, parent);
     m_window->setGeometry(geometry);
     const bool keyboard = declaresEvent(ole::DISPID_KEYDOWN) ||
@@ -635,8 +732,30 @@ QWidget *CQvControlBase::createWindow(QWidget *parent, const QRect &geometry)
     applyColors();
     applyCursor();
     applyWindowState();
+    windowCreated();
     m_window->show();
     return m_window;
+}
+
+void CQvControlBase::recreateWindow()
+{
+    if (!m_window)
+        return;
+    QWidget *parent = m_window->parentWidget();
+    const QRect geometry = m_window->geometry();
+    const bool hidden = m_window->isHidden();
+    createWindow(parent, geometry);
+    m_window->setHidden(hidden);
+}
+
+void CQvControlBase::refreshWindow()
+{
+    if (!m_window)
+        return;
+    applyColors();
+    applyCursor();
+    applyWindowState();
+    m_window->update();
 }
 
 QWidget *CQvControlBase::window() const
@@ -691,7 +810,7 @@ void CQvControlBase::applyCursor()
 void CQvControlBase::applyWindowState()
 {
     if (m_window)
-        m_window->setEnabled(m_enabled);
+        m_window->setEnabled(enabled());
 }
 
 bool CQvControlBase::fireEvent(ole::DispId event, std::span<ole::Variant> args)
@@ -702,8 +821,17 @@ bool CQvControlBase::fireEvent(ole::DispId event, std::span<ole::Variant> args)
     return !alive.expired();
 }
 
+bool CQvControlBase::windowEvent(QEvent *)
+{
+    return false;
+}
+
 bool CQvControlBase::handleInput(QEvent *event)
 {
+    // The control itself sees every event first; a handler it runs may destroy it.
+    const std::weak_ptr<int> alive = m_lifetime;
+    if (windowEvent(event) || alive.expired())
+        return true;
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
         // Navigation keys go to the control, not to the dialog's accelerators.
@@ -714,48 +842,13 @@ bool CQvControlBase::handleInput(QEvent *event)
         return true;
     }
     case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const bool down = event->type() == QEvent::KeyPress;
-        if (!down && key->isAutoRepeat())
-            return false;
-        ole::Variant args[] = {virtualKey(key->key()), shiftState(key->modifiers())};
-        if (!fireEvent(down ? ole::DISPID_KEYDOWN : ole::DISPID_KEYUP, args))
-            return true;
-        const std::string typed = text::toAnsi(key->text());
-        if (down && typed.size() == 1) {
-            ole::Variant ascii[] = {
-                static_cast<std::int16_t>(static_cast<unsigned char>(typed[0]))};
-            fireEvent(ole::DISPID_KEYPRESS, ascii);
-        }
-        return false;
-    }
+    case QEvent::KeyRelease:
+        return handleKey(static_cast<QKeyEvent *>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseMove: {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        const QPoint at = mouse->position().toPoint();
-        const auto type = event->type();
-        // Down and up report the button that changed, a move the buttons held.
-        const Qt::MouseButtons buttons =
-            type == QEvent::MouseMove ? mouse->buttons() : Qt::MouseButtons(mouse->button());
-        ole::Variant args[] = {buttonState(buttons), shiftState(mouse->modifiers()),
-                               std::int32_t{at.x()}, std::int32_t{at.y()}};
-        if (type == QEvent::MouseButtonDblClick) {
-            if (!fireEvent(ole::DISPID_DBLCLICK, {}))
-                return true;
-            fireEvent(ole::DISPID_MOUSEDOWN, args);
-        } else if (type == QEvent::MouseButtonPress) {
-            fireEvent(ole::DISPID_MOUSEDOWN, args);
-        } else if (type == QEvent::MouseMove) {
-            fireEvent(ole::DISPID_MOUSEMOVE, args);
-        } else if (fireEvent(ole::DISPID_MOUSEUP, args) && mouse->button() == Qt::LeftButton &&
-                   m_window && m_window->rect().contains(at)) {
-            fireEvent(ole::DISPID_CLICK, {});
-        }
-        return true;
-    }
+    case QEvent::MouseMove:
+        return handleMouse(static_cast<QMouseEvent *>(event));
     case QEvent::ApplicationPaletteChange:
         // System colours follow the application's palette.
         applyColors();
@@ -763,6 +856,64 @@ bool CQvControlBase::handleInput(QEvent *event)
     default:
         return false;
     }
+}
+
+bool CQvControlBase::handleKey(QKeyEvent *key)
+{
+    const bool down = key->type() == QEvent::KeyPress;
+    if (m_retyping || (!down && key->isAutoRepeat()))
+        return false;
+    const std::int16_t code = virtualKey(key->key());
+    ole::Variant args[] = {code, shiftState(key->modifiers())};
+    if (!fireEvent(down ? ole::DISPID_KEYDOWN : ole::DISPID_KEYUP, args))
+        return true;
+    // A handler that set KeyCode to 0 swallowed the key.
+    if (code != 0 && ole::toShort(args[0]).value_or(0) == 0)
+        return true;
+    const std::string typed = text::toAnsi(key->text());
+    if (!down || typed.size() != 1)
+        return false;
+    const auto ascii = static_cast<std::int16_t>(static_cast<unsigned char>(typed[0]));
+    ole::Variant keyAscii[] = {ascii};
+    if (!fireEvent(ole::DISPID_KEYPRESS, keyAscii))
+        return true;
+    const std::int16_t changed = ole::toShort(keyAscii[0]).value_or(0);
+    if (changed == 0)
+        return true;
+    if (changed != ascii && m_window) {
+        // The handler typed another character instead: the window receives that one.
+        QKeyEvent retyped(QEvent::KeyPress, key->key(), key->modifiers(),
+                          text::fromAnsi(std::string(1, static_cast<char>(changed))));
+        m_retyping = true;
+        QCoreApplication::sendEvent(m_window, &retyped);
+        m_retyping = false;
+        return true;
+    }
+    return false;
+}
+
+bool CQvControlBase::handleMouse(QMouseEvent *mouse)
+{
+    const QPoint at = mouse->position().toPoint();
+    const auto type = mouse->type();
+    // Down and up report the button that changed, a move the buttons held.
+    const Qt::MouseButtons buttons =
+        type == QEvent::MouseMove ? mouse->buttons() : Qt::MouseButtons(mouse->button());
+    ole::Variant args[] = {buttonState(buttons), shiftState(mouse->modifiers()),
+                           std::int32_t{at.x()}, std::int32_t{at.y()}};
+    if (type == QEvent::MouseButtonDblClick) {
+        if (!fireEvent(ole::DISPID_DBLCLICK, {}))
+            return true;
+        fireEvent(ole::DISPID_MOUSEDOWN, args);
+    } else if (type == QEvent::MouseButtonPress) {
+        fireEvent(ole::DISPID_MOUSEDOWN, args);
+    } else if (type == QEvent::MouseMove) {
+        fireEvent(ole::DISPID_MOUSEMOVE, args);
+    } else if (fireEvent(ole::DISPID_MOUSEUP, args) && mouse->button() == Qt::LeftButton &&
+               m_window && m_window->rect().contains(at)) {
+        fireEvent(ole::DISPID_CLICK, {});
+    }
+    return true;
 }
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/common/Bool.h"
 #include "controls/common/Colors.h"
 #include "controls/common/ErrorTextLibrary.h"
 #include "controls/common/TypeInfo.h"
@@ -7,12 +8,18 @@
 
 #include <QPointer>
 #include <cstdint>
+#include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 class QEvent;
 class QFont;
+class QKeyEvent;
+class QMouseEvent;
 class QPainter;
 class QPaintDevice;
 
@@ -48,6 +55,30 @@ enum StockMask : std::uint32_t {
     STOCK_ENABLED = 0x40,
 };
 
+// What a property change does besides storing the value (NotifyPropertyChanged).
+enum ChangeEffects : unsigned {
+    MarkModified = 0x1,
+    Repaint = 0x2,
+    TellContainer = 0x4,
+    AllChanges = MarkModified | Repaint | TellContainer,
+};
+
+// A property held in a member of the control, whose get, put, range check and change effects
+// the shared layer does for it: BOOLs, shorts (enumerations included) and colours. A put
+// coerces the value, raises error 380 outside [low, high] (a BOOL is checked as the number
+// given, true being -1), stores it and ends with NotifyPropertyChanged(notifyAs, effects).
+struct BoundProperty {
+    ole::DispId id;
+    std::variant<Bool *, std::int16_t *, OLE_COLOR *> member;
+    std::int16_t low = std::numeric_limits<std::int16_t>::min();
+    std::int16_t high = std::numeric_limits<std::int16_t>::max();
+    // How a BOOL stores true: as automation gives it (-1) or as its truth (1).
+    bool storesTruth = false;
+    unsigned effects = AllChanges;
+    // The identifier the container is told of; the property's own when unset.
+    std::optional<ole::DispId> notifyAs = std::nullopt;
+};
+
 // The layer every display control shares: automation access to the stock properties (colours,
 // font, enabled, window handle, caption or text), the Refresh and AboutBox methods, the stock
 // events raised from the control's window, the font sub-properties, MousePointer and MouseIcon,
@@ -57,7 +88,9 @@ enum StockMask : std::uint32_t {
 // A control class derives from it, describes itself with a ControlClassInfo (its type table
 // names the members; FontName, FontSize, FontBold, FontItalic, FontStrikethru, FontUnderline,
 // MousePointer and MouseIcon are served here under the identifiers the table gives them), and
-// provides its own properties, its persisted fields and its drawing.
+// provides its own properties, its persisted fields and its drawing. The stock Caption (or
+// Text) is served here only when the class's stock mask persists it; otherwise the control keeps
+// it among its own properties.
 class CQvControlBase : public ole::Control {
 public:
     static constexpr std::uint32_t kStreamVersion = 0x00010000;
@@ -87,10 +120,13 @@ public:
     QWidget *createWindow(QWidget *parent, const QRect &geometry) final;
     QWidget *window() const final;
     void ambientPropertyChanged(ole::DispId id) final;
+    // Detaches the window before the control goes: a window event arriving while the derived
+    // control is being destroyed must not reach it.
+    void close() final;
 
-    // Marks the control modified, repaints it, and tells the container that property `dispid`
-    // changed (unless it is 0).
-    void NotifyPropertyChanged(ole::DispId dispid);
+    // By default marks the control modified, repaints it, and tells the container that property
+    // `dispid` changed (unless it is 0); `effects` chooses which of these happen.
+    void NotifyPropertyChanged(ole::DispId dispid, unsigned effects = AllChanges);
     // Fills `error` with automation error 0x800A0000 | number and its text, and returns
     // DISP_E_EXCEPTION for the caller to pass on. Without the error-text library: error 53,
     // "QVLOCALE.DLL Not Found".
@@ -103,6 +139,10 @@ public:
     bool userMode() const { return m_userMode; }
 
 protected:
+    // Lists the properties the shared layer serves from the control's members; called once from
+    // the control's constructor.
+    void bindProperties(std::vector<BoundProperty> properties);
+
     // The control's own properties and methods, for identifiers the shared layer does not
     // serve. DISP_E_MEMBERNOTFOUND for unknown ones.
     virtual ole::HRESULT getControlProperty(ole::DispId id, ole::Variant &result,
@@ -120,13 +160,29 @@ protected:
     virtual void propertiesLoaded() {}
     // Paints the control into `bounds` of its window.
     virtual void onDraw(QPainter &painter, const QRect &bounds) = 0;
+    // Every event of the window before the shared layer's handling (which raises the stock
+    // events): input, focus, timers, posted events. True when the control consumed it.
+    virtual bool windowEvent(QEvent *event);
+    // The window was created (or created again) and shows the current properties.
+    virtual void windowCreated() {}
+
+    // Fires `event` when the control declares it; false when the control went away meanwhile.
+    // Arguments passed by reference come back as the handler left them.
+    bool fireEvent(ole::DispId event, std::span<ole::Variant> args);
+    // Creates the window again in the same place, e.g. after a load changed its style.
+    void recreateWindow();
+    // May the container's bound property `id` change now? True without a container.
+    bool requestEdit(ole::DispId id) const;
+    // The container's formatting service: `value` formatted by `format`; empty when the
+    // container offers none.
+    std::string formatValue(const ole::Variant &value, std::string_view format) const;
 
     void exchangeMousePointer(PropertyExchange &exchange);
     void exchangeMouseIcon(PropertyExchange &exchange);
 
     OLE_COLOR backColor() const { return m_backColor; }
     OLE_COLOR foreColor() const { return m_foreColor; }
-    bool enabled() const { return m_enabled; }
+    bool enabled() const { return static_cast<bool>(m_enabled); }
     const std::string &caption() const { return m_caption; }
     // The control's font; null when it has none.
     const std::shared_ptr<ole::StdFont> &font() const { return m_font; }
@@ -146,6 +202,10 @@ private:
     bool getStockProperty(ole::DispId id, ole::Variant &result);
     bool putStockProperty(ole::DispId id, const ole::Variant &value, ole::ExcepInfo *error,
                           ole::HRESULT &hr);
+    const BoundProperty *boundProperty(ole::DispId id) const;
+    static ole::Variant getBound(const BoundProperty &property);
+    ole::HRESULT putBound(const BoundProperty &property, const ole::Variant &value,
+                          ole::ExcepInfo *error);
     bool getFontSubProperty(ole::DispId id, ole::Variant &result) const;
     bool putFontSubProperty(ole::DispId id, const ole::Variant &value, ole::ExcepInfo *error,
                             ole::HRESULT &hr);
@@ -153,6 +213,8 @@ private:
     ole::HRESULT putMousePointer(const ole::Variant &value, ole::ExcepInfo *error);
     ole::HRESULT putMouseIcon(const ole::Variant &value, ole::ExcepInfo *error);
     void exchangeStockProperties(PropertyExchange &exchange, std::uint32_t mask);
+    // The whole stream, header and stock part first, in either direction.
+    ole::HRESULT exchangeStream(PropertyExchange &exchange);
     void resetStockProperties();
     void setFont(std::shared_ptr<ole::StdFont> font);
     std::shared_ptr<ole::StdFont> defaultFont() const;
@@ -164,18 +226,22 @@ private:
     // Raises the stock events for mouse and keyboard input; true when the input is consumed.
     bool handleInput(QEvent *event);
     void windowResized();
+    // Raises KeyDown, KeyPress and KeyUp; true when a handler swallowed the key.
+    bool handleKey(QKeyEvent *key);
+    bool handleMouse(QMouseEvent *mouse);
+    // The window follows the properties: colours, cursor, enabled state, a repaint.
+    void refreshWindow();
     // The palette of the window and its children from the translated colours.
     void applyColors();
     void applyCursor();
     void applyWindowState();
-    // Fires `event` when the control declares it; false when the control went away meanwhile.
-    bool fireEvent(ole::DispId event, std::span<ole::Variant> args);
 
     const ControlClassInfo &m_info;
     FontSubProperties m_fontIds;
     ole::DispId m_mousePointerId;
     ole::DispId m_mouseIconId;
     ole::DispId m_captionId; // DISPID_CAPTION, DISPID_TEXT or none
+    std::vector<BoundProperty> m_bound;
     ErrorTextLibrary m_errorTexts;
     ole::ControlSite *m_site = nullptr;
     QPointer<ControlWindow> m_window;
@@ -184,13 +250,16 @@ private:
     std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
     bool m_userMode = true;
     bool m_modified = false;
+    bool m_retyping = false; // a key event the control sends itself after KeyPress changed it
     std::int32_t m_extentWidth = 0; // HIMETRIC
     std::int32_t m_extentHeight = 0;
 
     OLE_COLOR m_backColor = systemColor(COLOR_BTNFACE);
     OLE_COLOR m_foreColor = systemColor(COLOR_BTNTEXT);
     std::shared_ptr<ole::StdFont> m_font;
-    bool m_enabled = true;
+    // The font is the container's: saved as "default", and it follows the container's font.
+    bool m_fontIsAmbient = true;
+    Bool m_enabled = Bool::fromTruth(true);
     std::string m_caption;
     std::int16_t m_mousePointer = 0;
     std::shared_ptr<ole::StdPicture> m_mouseIcon;

@@ -14,96 +14,102 @@ constexpr std::uint8_t kObjectPresent = 0x00;
 
 } // namespace
 
-PropertyExchange::PropertyExchange(std::vector<std::uint8_t> *out, std::span<const std::uint8_t> in)
-    : m_loading(out == nullptr), m_out(out), m_reader(in)
+PropertyExchange::PropertyExchange(Mode mode, std::vector<std::uint8_t> *out,
+                                   std::span<const std::uint8_t> in)
+    : m_mode(mode), m_out(out), m_reader(in)
 {}
 
 PropertyExchange PropertyExchange::forSaving(std::vector<std::uint8_t> &out)
 {
-    return PropertyExchange(&out, {});
+    return PropertyExchange(Mode::Saving, &out, {});
+}
+
+PropertyExchange PropertyExchange::forChecking(std::span<const std::uint8_t> in)
+{
+    return PropertyExchange(Mode::Checking, nullptr, in);
 }
 
 PropertyExchange PropertyExchange::forLoading(std::span<const std::uint8_t> in)
 {
-    return PropertyExchange(nullptr, in);
+    return PropertyExchange(Mode::Loading, nullptr, in);
 }
 
-template <typename T> void PropertyExchange::note(T &target, T value)
+template <typename T> void PropertyExchange::assign(T &target, T value)
 {
-    m_assignments.emplace_back(
-        [&target, stored = std::move(value)]() mutable { target = std::move(stored); });
+    if (m_mode == Mode::Loading)
+        target = std::move(value);
 }
 
-void PropertyExchange::exchange(bool &value)
+void PropertyExchange::exchange(Bool &value)
 {
     if (!m_ok)
         return;
-    if (!m_loading) {
-        ole::StreamWriter(*m_out).writeU8(value ? 1 : 0);
+    if (!isLoading()) {
+        ole::StreamWriter(*m_out).writeU8(static_cast<std::uint8_t>(value.stored()));
         return;
     }
     std::uint8_t byte = 0;
     if ((m_ok = m_reader.readU8(byte)))
-        note(value, byte != 0);
+        assign(value, Bool(static_cast<std::int8_t>(byte)));
 }
 
 void PropertyExchange::exchange(std::int16_t &value)
 {
     if (!m_ok)
         return;
-    if (!m_loading) {
+    if (!isLoading()) {
         ole::StreamWriter(*m_out).writeI16(value);
         return;
     }
     std::int16_t read = 0;
     if ((m_ok = m_reader.readI16(read)))
-        note(value, read);
+        assign(value, read);
 }
 
 void PropertyExchange::exchange(std::int32_t &value)
 {
     if (!m_ok)
         return;
-    if (!m_loading) {
+    if (!isLoading()) {
         ole::StreamWriter(*m_out).writeI32(value);
         return;
     }
     std::int32_t read = 0;
     if ((m_ok = m_reader.readI32(read)))
-        note(value, read);
+        assign(value, read);
 }
 
 void PropertyExchange::exchange(std::uint32_t &value)
 {
     if (!m_ok)
         return;
-    if (!m_loading) {
+    if (!isLoading()) {
         ole::StreamWriter(*m_out).writeU32(value);
         return;
     }
     std::uint32_t read = 0;
     if ((m_ok = m_reader.readU32(read)))
-        note(value, read);
+        assign(value, read);
 }
 
 void PropertyExchange::exchange(std::string &value)
 {
     if (!m_ok)
         return;
-    if (!m_loading) {
+    if (!isLoading()) {
         m_ok = ole::StreamWriter(*m_out).writeString(value);
         return;
     }
     std::string read;
     if ((m_ok = m_reader.readString(read)))
-        note(value, std::move(read));
+        assign(value, std::move(read));
 }
 
 void PropertyExchange::exchangeHeader(std::uint32_t &value)
 {
     if (!m_ok)
         return;
-    if (!m_loading)
+    if (!isLoading())
         ole::StreamWriter(*m_out).writeU32(value);
     else
         m_ok = m_reader.readU32(value);
@@ -132,7 +138,7 @@ void PropertyExchange::exchangePicture(std::shared_ptr<ole::StdPicture> &value, 
 {
     if (!m_ok)
         return;
-    if (!m_loading) {
+    if (!isLoading()) {
         writeObjectHeader(value != nullptr, ole::StdPicture::kClsid);
         if (value) {
             ole::StreamWriter writer(*m_out);
@@ -154,7 +160,7 @@ void PropertyExchange::exchangePicture(std::shared_ptr<ole::StdPicture> &value, 
         m_ok = false;
         return;
     }
-    note(value, std::move(picture));
+    assign(value, std::move(picture));
 }
 
 void PropertyExchange::exchange(std::shared_ptr<ole::StdPicture> &value)
@@ -171,7 +177,7 @@ void PropertyExchange::exchange(std::shared_ptr<ole::StdFont> &value)
 {
     if (!m_ok)
         return;
-    if (!m_loading) {
+    if (!isLoading()) {
         writeObjectHeader(value != nullptr, ole::StdFont::kClsid);
         if (value) {
             ole::StreamWriter writer(*m_out);
@@ -184,17 +190,7 @@ void PropertyExchange::exchange(std::shared_ptr<ole::StdFont> &value)
     m_ok = readObjectHeader(present, ole::StdFont::kClsid) &&
            (!present || (font = ole::StdFont::load(m_reader)));
     if (m_ok)
-        note(value, std::move(font));
-}
-
-bool PropertyExchange::commit()
-{
-    if (!m_ok)
-        return false;
-    for (auto &assign : m_assignments)
-        assign();
-    m_assignments.clear();
-    return true;
+        assign(value, std::move(font));
 }
 
 } // namespace qv

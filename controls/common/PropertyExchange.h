@@ -1,11 +1,11 @@
 #pragma once
 
+#include "controls/common/Bool.h"
 #include "platform/ole/Clsid.h"
 #include "platform/ole/StreamReader.h"
 #include "platform/ole/StreamWriter.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -19,28 +19,33 @@ class StdPicture;
 namespace qv {
 
 // Moves a control's persisted properties to or from its property stream, so that one function
-// gives the field order for both directions. Encodings: BOOL one byte (any non-zero byte reads
-// as true, true writes 0x01), short two bytes, long and colour four, strings in their three
-// length forms, pictures and fonts as a flag byte (0xFF: none or the default; 0x00: the
-// object's 16-byte class identifier and its own stream follow).
+// gives the field order for both directions. Encodings: BOOL one byte (the byte as held, see
+// Bool), short two bytes, long and colour four, strings in their three length forms, pictures
+// and fonts as a flag byte (0xFF: none or the default; 0x00: the object's 16-byte class
+// identifier and its own stream follow).
 //
-// Loading is all or nothing: each value read is only noted, and commit() assigns them all once
-// the whole stream has been read. After a failed read every later exchange does nothing, so the
-// control's own members stay untouched.
+// Loading is all or nothing, in two passes over the same stream: a checking exchange reads
+// every field and assigns nothing; only when it ends ok() does a loading exchange read the
+// stream again and assign each value as it is read. Nothing is held between the passes, so a
+// control may reset its members in between. After a failed read every later exchange does
+// nothing.
 class PropertyExchange {
 public:
     // Appends to `out`.
     static PropertyExchange forSaving(std::vector<std::uint8_t> &out);
+    static PropertyExchange forChecking(std::span<const std::uint8_t> in);
+    // Only for a stream that a checking exchange accepted.
     static PropertyExchange forLoading(std::span<const std::uint8_t> in);
     PropertyExchange(const PropertyExchange &) = delete;
     PropertyExchange &operator=(const PropertyExchange &) = delete;
 
-    bool isLoading() const { return m_loading; }
+    // True while checking or loading.
+    bool isLoading() const { return m_mode != Mode::Saving; }
     // False once a read ran past the end or met a malformed value, or a value could not be
     // written.
     bool ok() const { return m_ok; }
 
-    void exchange(bool &value);
+    void exchange(Bool &value);
     void exchange(std::int16_t &value);
     void exchange(std::int32_t &value);
     void exchange(std::uint32_t &value); // colours
@@ -57,21 +62,19 @@ public:
     // Null reads and writes as "default".
     void exchange(std::shared_ptr<ole::StdFont> &value);
 
-    // Assigns the values read, when everything was read; false otherwise, assigning nothing.
-    bool commit();
-
 private:
-    PropertyExchange(std::vector<std::uint8_t> *out, std::span<const std::uint8_t> in);
-    template <typename T> void note(T &target, T value);
+    enum class Mode { Saving, Checking, Loading };
+
+    PropertyExchange(Mode mode, std::vector<std::uint8_t> *out, std::span<const std::uint8_t> in);
+    template <typename T> void assign(T &target, T value);
     bool readObjectHeader(bool &present, const ole::Clsid &clsid);
     void writeObjectHeader(bool present, const ole::Clsid &clsid);
     void exchangePicture(std::shared_ptr<ole::StdPicture> &value, bool iconOnly);
 
-    bool m_loading;
+    Mode m_mode;
     bool m_ok = true;
     std::vector<std::uint8_t> *m_out = nullptr;
     ole::StreamReader m_reader{{}};
-    std::vector<std::function<void()>> m_assignments;
 };
 
 } // namespace qv

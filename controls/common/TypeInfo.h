@@ -23,7 +23,7 @@ enum class ValueType : std::uint8_t {
     Font,
     Picture,
     Handle,
-    Enumeration, // a short taking the values of the member's enumeration
+    Enumeration, // a short taking the values of the member's enumeration; two bytes in streams
 };
 
 struct EnumValue {

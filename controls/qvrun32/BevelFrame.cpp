@@ -160,12 +160,14 @@ QRect drawBevel(QPainter &dc, qreal ratio, const QRect &outer, int style, int si
 QRect drawBorder(QPainter &dc, qreal ratio, const QRect &outer, int style, int width,
                  const QColor &colour)
 {
-    if ((style != BorderSingle && style != BorderRounded) || width <= 0)
+    if (width <= 0)
         return outer;
     const QRect inner = shrink(outer, QMargins(width, width, width, width));
     const QRect deviceOuter = toDevice(outer, ratio);
     const QRect deviceInner = toDevice(inner, ratio);
-    if (style == BorderSingle) {
+    // A width given with no border style still draws a square line: a focused borderless
+    // button shows its focus that way.
+    if (style != BorderRounded) {
         fillRing(dc, deviceOuter, deviceInner, colour);
         return inner;
     }

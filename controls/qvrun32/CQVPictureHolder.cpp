@@ -25,14 +25,18 @@ bool CQVPictureHolder::IsEmpty() const
     return type != ole::StdPicture::Type::Bitmap && type != ole::StdPicture::Type::Icon;
 }
 
+QSize CQVPictureHolder::NaturalSize() const
+{
+    return IsEmpty() ? QSize() : m_picture->image().size();
+}
+
 void CQVPictureHolder::Render(QPainter &dc, const QRect &rect, int wallpaper, COLORREF background)
 {
     dc.fillRect(rect, toQColor(background));
     if (IsEmpty() || rect.isEmpty())
         return;
     const QImage &image = m_picture->image();
-    const QSize natural(XHimetricToPixels(m_picture->widthHimetric()),
-                        YHimetricToPixels(m_picture->heightHimetric()));
+    const QSize natural = NaturalSize();
 
     dc.save();
     dc.setClipRect(rect, Qt::IntersectClip);

@@ -2,6 +2,7 @@
 
 #include "controls/qvrun32/ColorRef.h"
 
+#include <QSize>
 #include <memory>
 
 class QPainter;
@@ -26,10 +27,12 @@ public:
     const std::shared_ptr<ole::StdPicture> &Picture() const { return m_picture; }
     // True without a picture or with one that has nothing to draw.
     bool IsEmpty() const;
+    // The picture's size in pixels, whatever resolution its file states; empty when IsEmpty().
+    QSize NaturalSize() const;
 
     // Fills `rect` with `background` and draws the picture over it by the Wallpaper mode
-    // (an unknown mode stretches): stretched to `rect`, at its natural size (its HIMETRIC size
-    // in screen pixels) from the top-left, or tiled at its natural size from the top-left. Icons
+    // (an unknown mode stretches): stretched to `rect`, at its natural size from the top-left,
+    // or tiled at its natural size from the top-left. Icons
     // keep their transparency. Nothing is drawn outside `rect`.
     virtual void Render(QPainter &dc, const QRect &rect, int wallpaper, COLORREF background);
 

@@ -62,15 +62,16 @@ int DrawLabelText(QPainter &dc, std::string_view text, int length, QRect &rect, 
                   int escapement);
 
 // Draws into the control's whole drawing rectangle `rect`, from the outside in: the border
-// (BorderStyle, `borderWidth` pixels in `borderColor`; BorderNone takes no room), the outer
-// bevel (`bevelStyle`, `bevelSize` pixels) and the inner bevel (`innerBevelStyle`,
-// `innerBevelSize`) in the light and shadow colours; an unknown bevel style draws no bevel.
-// `pressed` gives the pushed-in look: light and shadow change places, except on a lowered bevel,
-// which looks pushed in already. When `fillInterior` is set the interior is filled with
-// `fillColor`; callers clear it when a picture will cover the interior. Returns in `rect` the
-// interior left inside. Edges fall on device pixels at any device pixel ratio. The window, the
-// two reserved values, the autosize flag and the wallpaper mode belong to the callers' argument
-// list but do not change the drawing: callers draw their pictures themselves.
+// (BorderStyle, `borderWidth` pixels in `borderColor`; BorderNone with a width draws a square line
+// like BorderSingle, callers pass width 0 for no border), the outer bevel (`bevelStyle`,
+// `bevelSize` pixels) and the inner bevel (`innerBevelStyle`, `innerBevelSize`) in the light and
+// shadow colours; an unknown bevel style draws no bevel. `pressed` gives the pushed-in look: light
+// and shadow change places, except on a lowered bevel, which looks pushed in already. When
+// `fillInterior` is set the interior is filled with `fillColor`; callers clear it when a picture
+// will cover the interior. Returns in `rect` the interior left inside. Edges fall on device pixels
+// at any device pixel ratio. The window, the two reserved values, the autosize flag and the
+// wallpaper mode belong to the callers' argument list but do not change the drawing: callers draw
+// their pictures themselves.
 void DrawBevelFrame(QWidget *window, QPainter &dc, int bevelSize, int borderWidth, int borderStyle,
                     int bevelStyle, bool pressed, bool fillInterior, COLORREF shadowColor,
                     COLORREF lightColor, COLORREF fillColor, COLORREF borderColor, int reserved0,

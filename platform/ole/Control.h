@@ -29,6 +29,9 @@ public:
     virtual QWidget *window() const = 0;
     // The container's ambient property `id` changed (DISPID_UNKNOWN: all of them).
     virtual void ambientPropertyChanged(DispId id) = 0;
+    // The last reference goes: called just before the control is destroyed, while all of it
+    // still exists, so that it can let go of its window.
+    virtual void close() {}
 };
 
 } // namespace ole

@@ -18,6 +18,7 @@ public:
             return E_OUTOFMEMORY;
         ++m_liveInstances;
         instance = std::shared_ptr<Control>(object, [this](T *dead) {
+            dead->close();
             delete dead;
             --m_liveInstances;
         });

@@ -4,6 +4,8 @@
 #include "platform/ole/Variant.h"
 
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace ole {
 
@@ -21,6 +23,9 @@ public:
     virtual bool requestEdit(DispId id) = 0;
     // Ambient property of the container (user mode, display name, font ...); empty when unknown.
     virtual Variant ambientProperty(DispId id) = 0;
+    // The container's formatting service: `value` formatted by `format`, at most 512
+    // characters; empty when the container has no such service.
+    virtual std::string formatValue(const Variant &value, std::string_view format) = 0;
     // The control starts (true) or ends (false) a modal dialog of its own.
     virtual void modalDialog(bool starting) = 0;
 };

@@ -20,6 +20,8 @@ constexpr std::int16_t kNormalWeight = 400;
 constexpr std::int16_t kBoldWeight = 700;
 constexpr std::int16_t kMaxWeight = 1000;
 constexpr std::size_t kMaxNameLength = 0xFF;
+// The resolution at which a size in pixels is taken as points.
+constexpr double kScreenDpi = 96.0;
 
 constexpr MemberName kMembers[] = {
     {"Name", StdFont::DISPID_NAME},           {"Size", StdFont::DISPID_SIZE},
@@ -90,6 +92,20 @@ QFont StdFont::toQFont(int dpiY) const
     font.setUnderline(m_underline);
     font.setStrikeOut(m_strikethrough);
     return font;
+}
+
+std::shared_ptr<StdFont> StdFont::fromQFont(const QFont &font)
+{
+    auto result = std::make_shared<StdFont>();
+    result->m_name = text::toAnsi(font.family()).substr(0, kMaxNameLength);
+    const double points =
+        font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / kScreenDpi;
+    result->m_size = Currency{std::max<std::int64_t>(1, std::llround(points * 10000.0))};
+    result->m_weight = static_cast<std::int16_t>(font.weight());
+    result->m_italic = font.italic();
+    result->m_underline = font.underline();
+    result->m_strikethrough = font.strikeOut();
+    return result;
 }
 
 void StdFont::setChangeHandler(std::function<void(DispId)> handler)

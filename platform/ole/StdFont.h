@@ -50,6 +50,8 @@ public:
     std::int16_t charset() const { return m_charset; }
     // The font for drawing on a device with `dpiY` vertical pixels per inch.
     QFont toQFont(int dpiY) const;
+    // The font object for a widget's font (a size in pixels counts at 96 dpi).
+    static std::shared_ptr<StdFont> fromQFont(const QFont &font);
 
     // Called after any property changed, with its dispatch identifier.
     void setChangeHandler(std::function<void(DispId)> handler);

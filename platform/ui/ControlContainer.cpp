@@ -34,6 +34,24 @@ void ControlContainer::setEventHandler(EventHandler handler)
     m_handler = std::move(handler);
 }
 
+void ControlContainer::setPropertyChangedHandler(PropertyChangedHandler handler)
+{
+    m_propertyChanged = std::move(handler);
+}
+
+void ControlContainer::setRequestEditHandler(RequestEditHandler handler)
+{
+    m_requestEdit = std::move(handler);
+}
+
+void ControlContainer::setUserMode(bool userMode)
+{
+    m_userMode = userMode;
+    for (const auto &[id, site] : m_sites)
+        if (ole::Control *hosted = site->control())
+            hosted->ambientPropertyChanged(ole::DISPID_AMBIENT_USERMODE);
+}
+
 bool ControlContainer::setWindowText(int id, std::string_view text)
 {
     ole::Control *hosted = control(id);

@@ -25,12 +25,15 @@ class HostedControlSite;
 
 // Hosts the controls of one window: creates each by class identifier from the registered
 // libraries, loads its persisted stream, places its window, and passes its events to the window
-// by control id. A control that cannot be created leaves an empty placeholder in its place and
-// the window works on.
+// by control id. Its ambient properties are the host's: its font, its window colours, the user
+// mode and each control's name; it offers no formatting service. A control that cannot be created
+// leaves an empty placeholder in its place and the window works on.
 class ControlContainer {
 public:
     using EventHandler =
         std::function<void(int controlId, ole::DispId event, std::span<ole::Variant> args)>;
+    using PropertyChangedHandler = std::function<void(int controlId, ole::DispId property)>;
+    using RequestEditHandler = std::function<bool(int controlId, ole::DispId property)>;
 
     // `host` is the window whose children the controls become. `userMode` is the ambient user
     // mode the controls see (true: run mode).
@@ -48,6 +51,12 @@ public:
     ole::Control *control(int id) const;
 
     void setEventHandler(EventHandler handler);
+    // Told when a control's property changed; without one, changes are not followed.
+    void setPropertyChangedHandler(PropertyChangedHandler handler);
+    // Asked before a control changes a request-edit property; without one, every change may go.
+    void setRequestEditHandler(RequestEditHandler handler);
+    // Switches the controls between run mode (true) and design mode; each is told.
+    void setUserMode(bool userMode);
 
     // The window-text and enable operations of a hosted control: the Caption (or Text) and
     // Enabled properties. False when there is no such control or it refuses.
@@ -61,6 +70,8 @@ private:
     QWidget *m_host;
     bool m_userMode;
     EventHandler m_handler;
+    PropertyChangedHandler m_propertyChanged;
+    RequestEditHandler m_requestEdit;
     std::map<int, std::unique_ptr<HostedControlSite>> m_sites;
 };
 

@@ -2,6 +2,7 @@
 
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
+#include "platform/ole/StdFont.h"
 #include "platform/ui/ControlContainer.h"
 
 namespace ui {
@@ -68,24 +69,45 @@ void HostedControlSite::fireEvent(ole::DispId event, std::span<ole::Variant> arg
     m_container.dispatchEvent(m_id, event, args);
 }
 
-void HostedControlSite::propertyChanged(ole::DispId) {}
-
-bool HostedControlSite::requestEdit(ole::DispId)
+void HostedControlSite::propertyChanged(ole::DispId id)
 {
-    return true;
+    if (m_container.m_propertyChanged)
+        m_container.m_propertyChanged(m_id, id);
+}
+
+bool HostedControlSite::requestEdit(ole::DispId id)
+{
+    return !m_container.m_requestEdit || m_container.m_requestEdit(m_id, id);
 }
 
 ole::Variant HostedControlSite::ambientProperty(ole::DispId id)
 {
+    const QWidget *host = m_container.m_host;
     switch (id) {
     case ole::DISPID_AMBIENT_USERMODE:
         return m_container.m_userMode;
     case ole::DISPID_AMBIENT_DISPLAYNAME:
         return m_displayName;
+    case ole::DISPID_AMBIENT_FONT:
+        return ole::DispatchPtr(host ? ole::StdFont::fromQFont(host->font())
+                                     : std::make_shared<ole::StdFont>());
+    case ole::DISPID_AMBIENT_BACKCOLOR:
+    case ole::DISPID_AMBIENT_FORECOLOR: {
+        const QPalette palette = host ? host->palette() : QPalette();
+        const QColor color = palette.color(
+            id == ole::DISPID_AMBIENT_BACKCOLOR ? QPalette::Window : QPalette::WindowText);
+        // A plain colour 0x00BBGGRR.
+        return static_cast<std::int32_t>(color.red() | color.green() << 8 | color.blue() << 16);
+    }
     default:
-        // No ambient font yet: controls keep their own.
         return {};
     }
+}
+
+std::string HostedControlSite::formatValue(const ole::Variant &, std::string_view)
+{
+    // No formatting service: the control keeps its text as it is.
+    return {};
 }
 
 void HostedControlSite::modalDialog(bool) {}

@@ -41,6 +41,7 @@ public:
     void propertyChanged(ole::DispId id) override;
     bool requestEdit(ole::DispId id) override;
     ole::Variant ambientProperty(ole::DispId id) override;
+    std::string formatValue(const ole::Variant &value, std::string_view format) override;
     void modalDialog(bool starting) override;
 
 private:

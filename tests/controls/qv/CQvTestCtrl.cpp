@@ -62,20 +62,20 @@ const qv::ControlClassInfo CQvTestCtrl::kClassInfo{
     &kTypeLib,
 };
 
+CQvTestCtrl::CQvTestCtrl() : CQvControlBase(kClassInfo)
+{
+    bindProperties({
+        {.id = DISPID_FLAG, .member = &m_flag},
+        {.id = DISPID_COUNT, .member = &m_count, .low = 0, .high = 100},
+        {.id = DISPID_TEXTCOLOR, .member = &m_textColor},
+    });
+}
+
 ole::HRESULT CQvTestCtrl::getControlProperty(ole::DispId id, ole::Variant &result, ole::ExcepInfo *)
 {
     switch (id) {
-    case DISPID_FLAG:
-        result = m_flag;
-        return ole::S_OK;
-    case DISPID_COUNT:
-        result = m_count;
-        return ole::S_OK;
     case DISPID_NUMBER:
         result = m_number;
-        return ole::S_OK;
-    case DISPID_TEXTCOLOR:
-        result = static_cast<std::int32_t>(m_textColor);
         return ole::S_OK;
     case DISPID_NOTE:
         result = m_note;
@@ -89,34 +89,14 @@ ole::HRESULT CQvTestCtrl::getControlProperty(ole::DispId id, ole::Variant &resul
 }
 
 ole::HRESULT CQvTestCtrl::putControlProperty(ole::DispId id, const ole::Variant &value,
-                                             ole::ExcepInfo *error)
+                                             ole::ExcepInfo *)
 {
     switch (id) {
-    case DISPID_FLAG: {
-        const auto flag = ole::toBool(value);
-        if (!flag)
-            return ole::DISP_E_TYPEMISMATCH;
-        m_flag = *flag;
-        break;
-    }
-    case DISPID_COUNT: {
-        const auto count = ole::toShort(value);
-        if (!count)
-            return ole::DISP_E_TYPEMISMATCH;
-        if (*count < 0 || *count > 100)
-            return RaiseControlError(ERROR_INVALID_PROPERTY_VALUE, error);
-        m_count = *count;
-        break;
-    }
-    case DISPID_NUMBER:
-    case DISPID_TEXTCOLOR: {
+    case DISPID_NUMBER: {
         const auto number = ole::toLong(value);
         if (!number)
             return ole::DISP_E_TYPEMISMATCH;
-        if (id == DISPID_NUMBER)
-            m_number = *number;
-        else
-            m_textColor = static_cast<qv::OLE_COLOR>(*number);
+        m_number = *number;
         break;
     }
     case DISPID_NOTE: {
@@ -143,7 +123,7 @@ ole::HRESULT CQvTestCtrl::putControlProperty(ole::DispId id, const ole::Variant 
 
 void CQvTestCtrl::resetProperties()
 {
-    m_flag = false;
+    m_flag = qv::Bool();
     m_count = 0;
     m_number = 0;
     m_textColor = qv::systemColor(qv::COLOR_WINDOWTEXT);

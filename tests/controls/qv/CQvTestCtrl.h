@@ -33,7 +33,7 @@ public:
     static constexpr ole::DispId DISPID_FONTSTRIKETHRU = 13;
     static constexpr ole::DispId DISPID_FONTUNDERLINE = 14;
 
-    CQvTestCtrl() : CQvControlBase(kClassInfo) {}
+    CQvTestCtrl();
 
 protected:
     ole::HRESULT getControlProperty(ole::DispId id, ole::Variant &result,
@@ -45,7 +45,7 @@ protected:
     void onDraw(QPainter &painter, const QRect &bounds) override;
 
 private:
-    bool m_flag = false;
+    qv::Bool m_flag;
     std::int16_t m_count = 0;
     std::int32_t m_number = 0;
     qv::OLE_COLOR m_textColor = 0;

@@ -16,7 +16,7 @@ using qv::PropertyExchange;
 
 // One value of every kind, in a fixed order.
 struct Fields {
-    bool flag = false;
+    qv::Bool flag;
     std::int16_t small = 0;
     std::int32_t large = 0;
     std::uint32_t color = 0;
@@ -47,14 +47,19 @@ std::vector<std::uint8_t> saved(Fields fields)
 
 bool load(std::span<const std::uint8_t> bytes, Fields &fields)
 {
+    auto check = PropertyExchange::forChecking(bytes);
+    Fields unchanged = fields;
+    unchanged.exchange(check);
+    if (!check.ok())
+        return false;
     auto exchange = PropertyExchange::forLoading(bytes);
     fields.exchange(exchange);
-    return exchange.commit();
+    return exchange.ok();
 }
 
 Fields sample()
 {
-    Fields fields{true, -2, -70000, 0x80000005, "caf\xE9", nullptr, nullptr};
+    Fields fields{qv::Bool(-1), -2, -70000, 0x80000005, "caf\xE9", nullptr, nullptr};
     fields.picture = ole::StdPicture::fromFile(imageFile(5, 3, 0xFF808000, "BMP"));
     fields.font = std::make_shared<ole::StdFont>();
     fields.font->putProperty(ole::StdFont::DISPID_NAME, std::string("Courier"));
@@ -65,7 +70,7 @@ TEST(PropertyExchangeTest, EveryValueKindRoundTrips)
 {
     const Fields original = sample();
     const auto bytes = saved(original);
-    EXPECT_EQ(bytes[0], 0x01); // BOOL
+    EXPECT_EQ(bytes[0], 0xFF); // BOOL, true as held
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 1, bytes.begin() + 3),
               (std::vector<std::uint8_t>{0xFE, 0xFF})); // short
     Fields loaded;
@@ -80,16 +85,20 @@ TEST(PropertyExchangeTest, EveryValueKindRoundTrips)
     ASSERT_TRUE(loaded.font);
     EXPECT_EQ(*loaded.font, *original.font);
 
-    // Any non-zero BOOL byte is true; absent objects are written as the 0xFF flag alone.
+    // Any non-zero BOOL byte is true and is written back as it was read; absent objects are
+    // written as the 0xFF flag alone.
     Fields none;
     auto plain = saved(none);
     ASSERT_EQ(plain.size(), 1u + 2 + 4 + 4 + 1 + 1 + 1);
     EXPECT_EQ(plain[plain.size() - 2], 0xFF);
     EXPECT_EQ(plain.back(), 0xFF);
-    plain[0] = 0xFF;
-    ASSERT_TRUE(load(plain, none));
-    EXPECT_TRUE(none.flag);
-    EXPECT_FALSE(none.picture);
+    for (const std::uint8_t truth : {0x01, 0xFF, 0x02}) {
+        plain[0] = truth;
+        ASSERT_TRUE(load(plain, none));
+        EXPECT_TRUE(none.flag);
+        EXPECT_FALSE(none.picture);
+        EXPECT_EQ(saved(none), plain);
+    }
 }
 
 TEST(PropertyExchangeTest, StringsUseTheShortestOfTheThreeLengthForms)
@@ -119,15 +128,15 @@ TEST(PropertyExchangeTest, StringsUseTheShortestOfTheThreeLengthForms)
         std::string read = "old";
         auto reader = PropertyExchange::forLoading(bytes);
         reader.exchange(read);
-        ASSERT_TRUE(reader.commit()) << length;
+        ASSERT_TRUE(reader.ok()) << length;
         EXPECT_EQ(read, text) << length;
 
         // One byte short of the text: nothing is read.
         std::string untouched = "old";
         const auto shorter = std::span<const std::uint8_t>(bytes).first(bytes.size() - 1);
-        auto cut = PropertyExchange::forLoading(shorter);
+        auto cut = PropertyExchange::forChecking(shorter);
         cut.exchange(untouched);
-        EXPECT_FALSE(cut.commit()) << length;
+        EXPECT_FALSE(cut.ok()) << length;
         EXPECT_EQ(untouched, "old") << length;
     }
 }
@@ -176,7 +185,7 @@ TEST(PropertyExchangeTest, MouseIconThatIsNoIconLoadsEmptyAndLoadingGoesOn)
         auto reader = PropertyExchange::forLoading(bytes);
         reader.exchangeIcon(loaded);
         reader.exchange(next);
-        ASSERT_TRUE(reader.commit());
+        ASSERT_TRUE(reader.ok());
         EXPECT_EQ(next, 77);
         if (picture == &icon) {
             ASSERT_TRUE(loaded);

@@ -7,6 +7,7 @@
 #include "platform/ui/ControlContainer.h"
 #include "tests/controls/qv/CQvTestCtrl.h"
 #include "tests/support/PictureFiles.h"
+#include "tests/support/RecordingControlSite.h"
 #include "tests/support/TempWindowsDirectory.h"
 
 #include <QApplication>
@@ -24,32 +25,6 @@ namespace {
 using qvtest::CQvTestCtrl;
 
 constexpr std::uint32_t kInvalidPropertyValue = 0x800A017C;
-
-// A container side that records what the control tells it.
-class RecordingSite : public ole::ControlSite {
-public:
-    void fireEvent(ole::DispId event, std::span<ole::Variant> args) override
-    {
-        events.emplace_back(event, std::vector<ole::Variant>(args.begin(), args.end()));
-    }
-    void propertyChanged(ole::DispId id) override { changed.push_back(id); }
-    bool requestEdit(ole::DispId) override { return allowEdits; }
-    ole::Variant ambientProperty(ole::DispId id) override
-    {
-        if (id == ole::DISPID_AMBIENT_USERMODE)
-            return userMode;
-        if (id == ole::DISPID_AMBIENT_DISPLAYNAME)
-            return std::string("QvTest1");
-        return {};
-    }
-    void modalDialog(bool starting) override { modal.push_back(starting); }
-
-    std::vector<std::pair<ole::DispId, std::vector<ole::Variant>>> events;
-    std::vector<ole::DispId> changed;
-    std::vector<bool> modal;
-    bool allowEdits = true;
-    bool userMode = true;
-};
 
 class QvControlTest : public ::testing::Test {
 protected:
@@ -114,7 +89,7 @@ protected:
     }
 
     TempWindowsDirectory m_windows;
-    RecordingSite m_site;
+    RecordingControlSite m_site;
     QWidget m_host;
 };
 

@@ -18,7 +18,7 @@ const QRect kBounds(5, 4, 50, 40);
 
 struct Frame {
     int borderStyle = BorderNone;
-    int borderWidth = 1;
+    int borderWidth = 0;
     int bevelStyle = BevelRaised;
     int bevelSize = 2;
     bool pressed = false;
@@ -56,13 +56,15 @@ TEST(BevelFrame, InteriorAndEdgesForEveryBorderAndBevel)
     for (int borderStyle : {BorderNone, BorderSingle, BorderRounded})
         for (int bevelStyle = 0; bevelStyle <= 4; ++bevelStyle)
             for (int size : {0, 1, 3})
-                for (int width : {1, 2}) {
+                for (int width : {0, 1, 2}) {
                     SCOPED_TRACE(testing::Message()
                                  << "border " << borderStyle << " width " << width << " bevel "
                                  << bevelStyle << " size " << size);
                     QImage image;
                     const QRect interior = draw(image, {borderStyle, width, bevelStyle, size});
-                    const int b = borderStyle == BorderNone ? 0 : width;
+                    // Any border style draws the width it is given; a focused borderless
+                    // button relies on that.
+                    const int b = width;
                     const QMargins bevel = bevelStyle == BevelShadowedRight  ? QMargins(0, 0, 1, 1)
                                            : bevelStyle == BevelShadowedLeft ? QMargins(1, 1, 0, 0)
                                                                              : QMargins(1, 1, 1, 1);
@@ -122,8 +124,10 @@ TEST(BevelFrame, ShadowedStylesCastAnOffsetShadow)
 TEST(BevelFrame, InnerBevelSitsInsideTheOuterOne)
 {
     QImage image;
-    const QRect interior =
-        draw(image, {.borderStyle = BorderSingle, .innerStyle = BevelLowered, .innerSize = 3});
+    const QRect interior = draw(image, {.borderStyle = BorderSingle,
+                                        .borderWidth = 1,
+                                        .innerStyle = BevelLowered,
+                                        .innerSize = 3});
     EXPECT_EQ(interior, kBounds - QMargins(6, 6, 6, 6));
     EXPECT_EQ(at(image, 8, 7), toQColor(kShadow)); // the inner bevel's lowered top-left
     EXPECT_EQ(at(image, 51, 40), toQColor(kLight));
