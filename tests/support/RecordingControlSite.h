@@ -13,6 +13,8 @@ public:
     void fireEvent(ole::DispId event, std::span<ole::Variant> args) override
     {
         events.emplace_back(event, std::vector<ole::Variant>(args.begin(), args.end()));
+        if (onEvent)
+            onEvent(event, args);
     }
     void propertyChanged(ole::DispId id) override { changed.push_back(id); }
     bool requestEdit(ole::DispId) override { return allowEdits; }
@@ -37,4 +39,6 @@ public:
     std::string displayName = "QvTest1";
     bool userMode = true;
     std::function<std::string(const ole::Variant &, std::string_view)> formatter;
+    // Runs as the handler of every event, e.g. to change an argument passed by reference.
+    std::function<void(ole::DispId, std::span<ole::Variant>)> onEvent;
 };

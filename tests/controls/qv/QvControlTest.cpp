@@ -191,6 +191,51 @@ TEST_F(QvControlTest, StreamWrittenByHandLoadsFieldByField)
         std::get<ole::DispatchPtr>(get(*control, CQvTestCtrl::DISPID_MOUSEICON)));
     EXPECT_EQ(icon->type(), ole::StdPicture::Type::Icon);
     EXPECT_EQ(icon->image().size(), QSize(16, 16));
+    // What was loaded is what is saved, the 0xFF BOOL byte included.
+    EXPECT_EQ(saved(*control), std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+}
+
+TEST_F(QvControlTest, SavingGivesBackWhatWasLoadedUntilSomethingChanges)
+{
+    // A new control's font is the container's: saved as the one-byte default, and so after a
+    // load, even when the properties were read meanwhile.
+    const auto fresh = create();
+    const auto stream = saved(*fresh);
+    const auto control = create();
+    ASSERT_EQ(control->load(stream), ole::S_OK);
+    for (const ole::DispId id : {ole::DISPID_FONT, CQvTestCtrl::DISPID_MOUSEICON,
+                                 CQvTestCtrl::DISPID_FONTNAME, ole::DISPID_ENABLED})
+        get(*control, id);
+    EXPECT_EQ(saved(*control), stream);
+
+    // A font sub-property set is told under its own identifier only, and the font is the
+    // control's own from then on.
+    m_site.changed.clear();
+    ASSERT_EQ(control->putProperty(CQvTestCtrl::DISPID_FONTBOLD, true), ole::S_OK);
+    EXPECT_EQ(m_site.changed, std::vector<ole::DispId>{CQvTestCtrl::DISPID_FONTBOLD});
+    EXPECT_GT(saved(*control).size(), stream.size());
+
+    // A BOOL set through automation is held as -1 and saved as 0xFF.
+    ASSERT_EQ(control->putProperty(CQvTestCtrl::DISPID_FLAG, true), ole::S_OK);
+    const auto withFlag = saved(*control);
+    EXPECT_EQ(std::ranges::count(withFlag, 0xFF), std::ranges::count(saved(*fresh), 0xFF));
+}
+
+TEST_F(QvControlTest, LoadingIntoAControlWithAWindowUpdatesTheWindow)
+{
+    const auto source = create();
+    ASSERT_EQ(source->putProperty(ole::DISPID_BACKCOLOR, std::int32_t{0x0000FF00}), ole::S_OK);
+    ASSERT_EQ(source->putProperty(CQvTestCtrl::DISPID_MOUSEPOINTER, std::int16_t{3}), ole::S_OK);
+    ASSERT_EQ(source->putProperty(ole::DISPID_ENABLED, false), ole::S_OK);
+    const auto control = create();
+    QWidget *window = control->createWindow(&m_host, QRect(0, 0, 40, 20));
+    ASSERT_EQ(control->load(saved(*source)), ole::S_OK);
+    EXPECT_EQ(window->palette().color(QPalette::Button), QColor(Qt::green));
+    EXPECT_EQ(window->cursor().shape(), Qt::IBeamCursor);
+    EXPECT_FALSE(window->isEnabled());
+    ASSERT_EQ(control->initNew(), ole::S_OK);
+    EXPECT_NE(window->palette().color(QPalette::Button), QColor(Qt::green));
+    EXPECT_TRUE(window->isEnabled());
 }
 
 TEST_F(QvControlTest, CutStreamsFailAndLeaveTheControlAsItWas)
@@ -359,6 +404,17 @@ TEST_F(QvControlTest, WindowInputRaisesTheDeclaredStockEvents)
     };
     EXPECT_EQ(m_site.events, expected);
 
+    // A KeyDown handler that sets KeyCode to 0 swallows the key: no KeyPress follows.
+    m_site.events.clear();
+    m_site.onEvent = [](ole::DispId event, std::span<ole::Variant> args) {
+        if (event == ole::DISPID_KEYDOWN)
+            args[0] = std::int16_t{0};
+    };
+    QTest::keyClick(window, Qt::Key_B);
+    ASSERT_EQ(m_site.events.size(), 1u); // KeyUp is not declared
+    EXPECT_EQ(m_site.events[0].first, ole::DISPID_KEYDOWN);
+    m_site.onEvent = nullptr;
+
     // Navigation keys are the control's own, ahead of any shortcut of the dialog.
     QKeyEvent home(QEvent::ShortcutOverride, Qt::Key_Home, Qt::NoModifier);
     QKeyEvent letter(QEvent::ShortcutOverride, Qt::Key_B, Qt::NoModifier);
@@ -393,6 +449,33 @@ TEST_F(QvControlTest, AboutBoxModifiedStateAndUserMode)
     EXPECT_TRUE(base->userMode());
     m_site.userMode = false;
     control->ambientPropertyChanged(ole::DISPID_AMBIENT_USERMODE);
+    EXPECT_FALSE(base->userMode());
+}
+
+TEST_F(QvControlTest, TheContainerOffersItsFontModeAndEditChecks)
+{
+    m_host.setFont(QFont(QStringLiteral("Courier New"), 11));
+    ui::ControlContainer container(&m_host);
+    std::vector<std::pair<int, ole::DispId>> changes;
+    container.setPropertyChangedHandler(
+        [&](int id, ole::DispId property) { changes.emplace_back(id, property); });
+    container.setRequestEditHandler(
+        [](int, ole::DispId property) { return property != ole::DISPID_BACKCOLOR; });
+    container.createControl(4, CQvTestCtrl::kClsid, {}, QRect(0, 0, 40, 20), "Test4");
+    ole::Control *control = container.control(4);
+    ASSERT_TRUE(control);
+
+    EXPECT_EQ(get(*control, CQvTestCtrl::DISPID_FONTNAME),
+              ole::Variant(std::string("Courier New")));
+    EXPECT_EQ(get(*control, CQvTestCtrl::DISPID_FONTSIZE), ole::Variant(11.0f));
+    EXPECT_EQ(control->putProperty(ole::DISPID_BACKCOLOR, std::int32_t{0}), ole::DISP_E_EXCEPTION);
+    ASSERT_EQ(control->putProperty(ole::DISPID_FORECOLOR, std::int32_t{0}), ole::S_OK);
+    EXPECT_EQ(changes, (std::vector<std::pair<int, ole::DispId>>{{4, ole::DISPID_FORECOLOR}}));
+
+    const auto *base = dynamic_cast<qv::CQvControlBase *>(control);
+    ASSERT_TRUE(base);
+    EXPECT_TRUE(base->userMode());
+    container.setUserMode(false);
     EXPECT_FALSE(base->userMode());
 }
 
