@@ -5,6 +5,7 @@
 #include "app/PagerNetwork.h"
 #include "app/Settings.h"
 #include "app/WindowFactory.h"
+#include "memory/BalloonHelp.h"
 #include "net/CStreamSocket.h"
 #include "net/ReportWinSockError.h"
 #include "net/SocketTypes.h"
@@ -16,18 +17,6 @@
 
 #include <QComboBox>
 #include <QIcon>
-#include <algorithm>
-#include <climits>
-
-namespace {
-
-// Balloon delays are stored in seconds; anything beyond what milliseconds can hold is clamped.
-int BalloonDelayMilliseconds(int seconds)
-{
-    return std::clamp(seconds, 0, INT_MAX / 1000) * 1000;
-}
-
-} // namespace
 
 CPagerDlg::CPagerDlg(app::Settings &settings, app::EventSounds &sounds, app::PagerNetwork &network,
                      page::PageSender &sender, app::WindowFactory &windows, QWidget *parent)
@@ -117,19 +106,7 @@ void CPagerDlg::SetUpBalloons()
     };
     for (const auto &tool : tools)
         m_balloon->AddTool(GetDlgItem(tool.id), tool.text);
-    ApplyBalloonSettings();
-}
-
-// Balloons are on unless switched off; the delay is applied only while they are on.
-void CPagerDlg::ApplyBalloonSettings()
-{
-    if (m_settings.isOn(keys::kBalloonsOff)) {
-        m_balloon->Activate(false);
-        return;
-    }
-    m_balloon->Activate(true);
-    if (const std::optional<int> delay = m_settings.number(keys::kBalloonDelay))
-        m_balloon->SetDelayTime(BalloonDelayMilliseconds(*delay));
+    memory::ApplyBalloonSettings(*m_balloon, m_settings);
 }
 
 void CPagerDlg::OnPage()
@@ -172,7 +149,7 @@ void CPagerDlg::OnMemory()
 void CPagerDlg::OnOptions()
 {
     m_windows.runOptionsWindow(this);
-    ApplyBalloonSettings();
+    memory::ApplyBalloonSettings(*m_balloon, m_settings);
 }
 
 void CPagerDlg::OnExit()

@@ -65,7 +65,6 @@ private:
     void OnOptions();
     void OnExit();
     void SetUpBalloons();
-    void ApplyBalloonSettings();
 
     app::Settings &m_settings;
     app::EventSounds &m_sounds;

@@ -23,7 +23,8 @@ void warnOnceUp(CPagerDlg &mainWindow, std::string text)
 CTarvilApp::CTarvilApp(app::Settings &settings, sound::SoundPlayer &player,
                        std::string controlsDirectory)
     : m_settings(settings), m_sounds(settings, player),
-      m_controlsDirectory(std::move(controlsDirectory))
+      m_controlsDirectory(std::move(controlsDirectory)),
+      m_windows(m_sounds, {m_settings, m_sender, m_savedMessages, m_clock, nullptr, nullptr})
 {}
 
 int CTarvilApp::Run()
@@ -38,6 +39,7 @@ int CTarvilApp::Run()
     {
         CPagerDlg mainWindow(m_settings, m_sounds, m_network, m_sender, m_windows);
         m_mainWindow = &mainWindow;
+        m_windows.setMainWindow(&mainWindow);
         if (warning)
             warnOnceUp(mainWindow, *warning);
         if (!m_settings.writable())
@@ -45,6 +47,7 @@ int CTarvilApp::Run()
                                        " cannot be saved. Changes will be lost when the program "
                                        "ends.");
         mainWindow.DoModal();
+        m_windows.setMainWindow(nullptr);
         m_mainWindow = nullptr;
     } // the main window closes the sockets as it goes
     return 0;

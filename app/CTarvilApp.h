@@ -6,6 +6,7 @@
 #include "app/SettingsKeys.h"
 #include "paging/CSavedMessageList.h"
 #include "paging/PageSender.h"
+#include "platform/time/SystemClock.h"
 
 #include <string>
 
@@ -48,6 +49,7 @@ private:
     app::PagerSockets m_network;
     page::PageSender m_sender{m_network.datagramPort()};
     CSavedMessageList m_savedMessages;
+    clk::SystemClock m_clock;
     app::ProgramWindows m_windows;
     CPagerDlg *m_mainWindow = nullptr;
 };

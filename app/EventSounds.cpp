@@ -34,8 +34,18 @@ EventSounds::EventSounds(Settings &settings, sound::SoundPlayer &player)
 
 void EventSounds::PlayEventSound(std::string_view eventName, Mode mode)
 {
-    if (!m_soundsEnabled)
-        return;
+    if (m_soundsEnabled)
+        playUnlessSwitchedOff(eventName, mode);
+}
+
+void EventSounds::PlayReceiptSound(std::string_view eventName)
+{
+    if (!m_settings.isOn(keys::kAllSoundsOff))
+        playUnlessSwitchedOff(eventName, Mode::Asynchronous);
+}
+
+void EventSounds::playUnlessSwitchedOff(std::string_view eventName, Mode mode)
+{
     if (m_settings.eventSoundSwitchedOff(eventName))
         return;
     const std::string file = m_settings.eventSoundFile(eventName);

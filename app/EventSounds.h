@@ -25,12 +25,18 @@ public:
     // Plays the event's file unless sounds are off, the event is switched off, or it has no
     // file. Nothing is reported: a missing file plays the system's default sound.
     void PlayEventSound(std::string_view eventName, Mode mode);
+    // A receipt window's sound: asynchronous, by the same rule, except that whether all sounds
+    // are off is read from the settings now rather than from the flag.
+    void PlayReceiptSound(std::string_view eventName);
 
     // On the first run ("Initial Execution" not yet written) stores every event's default file,
     // then marks the first run done.
     void writeFirstRunDefaults();
 
 private:
+    // The rule after the all-sounds switch.
+    void playUnlessSwitchedOff(std::string_view eventName, Mode mode);
+
     Settings &m_settings;
     sound::SoundPlayer &m_player;
     bool m_soundsEnabled;

@@ -1,15 +1,44 @@
 #pragma once
 
+#include "app/FailureBoxes.h"
 #include "app/WindowFactory.h"
+#include "paging/PageWindowContext.h"
+
+#include <QObject>
+#include <QPointer>
+#include <cstddef>
+#include <deque>
+#include <string>
+#include <vector>
+
+class CPageDlg;
+class CReceiptDlg;
 
 namespace app {
 
-// The program's own windows. The page, receipt, chat, memory and options windows are still to
-// come: until then the buttons open nothing, a received page is announced by the main window's
-// sound only, receipts show nothing, and a waiting chat connection is taken and closed at once
-// so the caller is not left waiting.
+class EventSounds;
+
+// How many windows a flood from the network may open, and how many pages may wait.
+struct WindowLimits {
+    std::size_t pageWindows = 300;
+    std::size_t waitingPages = 1000;
+    std::size_t receiptWindows = 300;
+};
+
+// The program's own windows. Every received page and receipt opens its own window, so a peer
+// could open windows without end: beyond a few hundred open page windows further pages wait in a
+// bounded queue and open as windows close, and a page that does not fit there is told; beyond a
+// few hundred receipt windows receipts are counted into the newest receipt window. The chat,
+// memory and options windows are still to come: until then the Memory and Options buttons open
+// nothing, a waiting chat connection is taken and closed at once so the caller is not left
+// waiting, and a page window's Chat tells the user that this version cannot chat.
 class ProgramWindows : public WindowFactory {
 public:
+    // `context.mainWindow` is set when the main window exists (setMainWindow).
+    ProgramWindows(EventSounds &sounds, page::PageWindowContext context, WindowLimits limits = {});
+
+    void setMainWindow(QWidget *mainWindow);
+
     bool runPageWindow(QWidget *owner, const std::string &shownDestination,
                        std::string &payload) override;
     void runMemoryWindow(QWidget *owner) override;
@@ -18,6 +47,30 @@ public:
                           const std::string &sender) override;
     void openReceiptWindow(QWidget *owner, ReceiptKind kind, const std::string &sender) override;
     void openIncomingChat(QWidget *owner, CStreamSocket &listener) override;
+
+    std::size_t openPageWindows() const;
+    std::size_t waitingPages() const { return m_waiting.size(); }
+
+private:
+    struct ReceivedPage {
+        std::string text;
+        bool readReceipt;
+        std::string sender;
+    };
+
+    void showPage(const ReceivedPage &page);
+    // Page window `gone` closed: the next waiting page takes its place.
+    void pageWindowClosed(QObject *gone);
+
+    EventSounds &m_sounds;
+    page::PageWindowContext m_context;
+    WindowLimits m_limits;
+    std::vector<QPointer<CPageDlg>> m_pageWindows;
+    std::deque<ReceivedPage> m_waiting;
+    FailureBoxes m_failureBoxes;
+    std::vector<QPointer<CReceiptDlg>> m_receiptWindows;
+    // Ends the windows' connections to this object when it goes before them.
+    QObject m_connections;
 };
 
 } // namespace app

@@ -74,6 +74,9 @@ int Dialog::DoModal()
     // A dialog ended during its initialisation is never shown.
     if (m_ended)
         return result();
+    // Modal to its owner only: other windows of the program (received pages, chats) stay usable.
+    if (parentWidget())
+        setWindowModality(Qt::WindowModal);
     return exec();
 }
 
@@ -350,8 +353,14 @@ QWidget *Dialog::owner() const
 void Dialog::fireControlEvent(int controlId, ole::DispId event, std::span<ole::Variant> args)
 {
     const auto found = m_events.find({controlId, event});
-    if (found == m_events.end() || !found->second)
+    if (found == m_events.end() || !found->second) {
+        // The platform's OK and Cancel buttons end the dialog unless the window handles them.
+        if (event == ole::DISPID_CLICK && controlId == IDOK)
+            OnOK();
+        else if (event == ole::DISPID_CLICK && controlId == IDCANCEL)
+            OnCancel();
         return;
+    }
     // A copy, so that a handler may replace its own entry while it runs.
     const auto handler = found->second;
     handler(args);

@@ -1,0 +1,33 @@
+#include "memory/BalloonHelp.h"
+
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+#include "platform/ui/ToolTipControl.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace memory {
+
+namespace {
+
+// Balloon delays are stored in seconds; anything beyond what milliseconds can hold is clamped.
+int BalloonDelayMilliseconds(int seconds)
+{
+    return std::clamp(seconds, 0, INT_MAX / 1000) * 1000;
+}
+
+} // namespace
+
+void ApplyBalloonSettings(ui::ToolTipControl &balloon, const app::Settings &settings)
+{
+    if (settings.isOn(keys::kBalloonsOff)) {
+        balloon.Activate(false);
+        return;
+    }
+    balloon.Activate(true);
+    if (const std::optional<int> delay = settings.number(keys::kBalloonDelay))
+        balloon.SetDelayTime(BalloonDelayMilliseconds(*delay));
+}
+
+} // namespace memory
