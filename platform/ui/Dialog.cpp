@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QTextEdit>
 #include <QTimerEvent>
+#include <QWindow>
 #include <algorithm>
 #include <string_view>
 
@@ -87,8 +88,14 @@ bool Dialog::Create()
     m_modeless = true;
     CenterWindow(owner());
     OnInitDialog();
-    if (!m_ended)
+    if (!m_ended) {
         show();
+        // A modal window blocks every window transient for its owner. A modeless window (a
+        // received page, a receipt, a chat) must stay usable while its owner runs a modal one,
+        // so it is the owner's child for its lifetime only, not transient for it.
+        if (QWindow *handle = windowHandle())
+            handle->setTransientParent(nullptr);
+    }
     return true;
 }
 

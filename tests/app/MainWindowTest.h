@@ -30,11 +30,13 @@ protected:
     }
 
     // Runs the main window as a start of the program would (the sounds-enabled flag is read
-    // anew), does `actions` once it is up, then closes it with Escape.
-    int runWindow(const std::function<void(CPagerDlg &)> &actions)
+    // anew), does `actions` once it is up, then closes it with Escape. The windows it opens are
+    // recorded unless `opens` makes them.
+    int runWindow(const std::function<void(CPagerDlg &)> &actions,
+                  app::WindowFactory *opens = nullptr)
     {
         app::EventSounds sounds(settings, player);
-        CPagerDlg dialog(settings, sounds, *m_network, sender, windows);
+        CPagerDlg dialog(settings, sounds, *m_network, sender, opens ? *opens : windows);
         QTimer::singleShot(0, &dialog, [&] {
             actions(dialog);
             QTest::keyClick(&dialog, Qt::Key_Escape);

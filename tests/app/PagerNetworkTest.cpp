@@ -1,14 +1,20 @@
 #include "app/CPagerDlg.h"
 #include "app/PagerSockets.h"
+#include "app/ProgramWindows.h"
 #include "app/SettingsKeys.h"
 #include "net/CDatagramSocket.h"
 #include "net/CWinSockInit.h"
 #include "net/SocketTypes.h"
+#include "paging/CPageDlg.h"
+#include "paging/CReceiptDlg.h"
+#include "paging/CSavedMessageList.h"
 #include "platform/ole/ComponentLoader.h"
+#include "platform/time/SystemClock.h"
 #include "platform/ui/MessageBox.h"
 #include "tests/app/MainWindowTest.h"
 #include "tests/support/NetworkNamespaces.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QProcess>
@@ -17,6 +23,7 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -25,6 +32,22 @@ using testnet::LinkedNamespaces;
 // How long a test waits for what must come before it gives up: a guard against a hang, never a
 // measure of speed, so it is generous for a loaded machine under the sanitizers.
 constexpr int kPatience = 20000;
+
+// The visible top-level windows of class T.
+template <typename T> std::vector<T *> visibleWindows()
+{
+    std::vector<T *> found;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *window = qobject_cast<T *>(widget); window && window->isVisible())
+            found.push_back(window);
+    return found;
+}
+
+template <typename T> T *visibleWindow()
+{
+    const auto found = visibleWindows<T>();
+    return found.empty() ? nullptr : found.front();
+}
 
 // The main window in the near namespace; a raw peer in the far one speaks the bytes.
 class PagerNetworkTest : public MainWindowTest {
@@ -92,6 +115,48 @@ TEST_F(PagerNetworkTest, PageAskingForBothReceiptsGetsItsDeliveryReceiptAtOnce)
         EXPECT_EQ(peerReceives(), std::string("@D\0", 3));
     });
     ::close(otherPort);
+    EXPECT_TRUE(boxes.empty());
+}
+
+// The program's own windows at both ends of a page: the page window opens at once with the
+// delivery receipt, the read receipt goes when the reader closes it, and the receipts that come
+// back open receipt windows.
+TEST_F(PagerNetworkTest, BothReceiptsTravelWithTheRealWindows)
+{
+    QTemporaryDir savedFolder;
+    CSavedMessageList saved(savedFolder.filePath(QStringLiteral("Message.sav")).toStdString());
+    clk::SystemClock clock;
+    app::EventSounds sounds(settings, player);
+    app::ProgramWindows real(sounds, {settings, sender, saved, clock, nullptr, {}});
+    runWindow(
+        [&](CPagerDlg &dialog) {
+            real.setMainWindow(&dialog);
+            peerSends(std::string_view("@R@Dhello\0", 10));
+            EXPECT_EQ(peerReceives(), std::string("@D\0", 3));
+            CPageDlg *page = nullptr;
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] { return (page = visibleWindow<CPageDlg>()) != nullptr; }, kPatience));
+            EXPECT_EQ(page->MessageText(), "hello");
+            QTest::mouseClick(page->GetDlgItem(CPageDlg::IDC_CLOSE), Qt::LeftButton);
+            EXPECT_EQ(peerReceives(), std::string("@R\0", 3));
+
+            peerSends(std::string_view("@D\0", 3));
+            peerSends(std::string_view("@R\0", 3));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return visibleWindows<CReceiptDlg>().size() == 2; },
+                                        kPatience));
+            const auto receipts = visibleWindows<CReceiptDlg>();
+            std::set<std::string> notices;
+            for (CReceiptDlg *receipt : receipts)
+                notices.insert(receipt->NoticeText().substr(0, receipt->NoticeText().find('(')));
+            EXPECT_EQ(notices,
+                      (std::set<std::string>{
+                          std::string("Page delivered to ") + LinkedNamespaces::kFarAddress,
+                          std::string("Page read by ") + LinkedNamespaces::kFarAddress}));
+            for (CReceiptDlg *receipt : receipts)
+                receipt->close();
+            real.setMainWindow(nullptr);
+        },
+        &real);
     EXPECT_TRUE(boxes.empty());
 }
 

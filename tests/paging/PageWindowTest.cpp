@@ -144,6 +144,25 @@ TEST_F(PageWindowTest, ReceiptGoesOnCloseOrChatAndTheHostNameFollowsTheLookUp)
     EXPECT_EQ(readReceipts(), 2u);
 }
 
+// A page that arrives while a page is being written opens a window that takes input at once:
+// the send window is modal to the main window only.
+TEST_F(PageWindowTest, AModalSendWindowLeavesReceivedWindowsUsable)
+{
+    mainWindow.show();
+    CPageDlg composing(context, &mainWindow);
+    QTimer::singleShot(0, [&] {
+        QPointer<CPageDlg> received = showReceived("meanwhile", true);
+        QWidget *close = received->GetDlgItem(CPageDlg::IDC_CLOSE);
+        // Through the window system, where a blocked window would drop the click.
+        QTest::mouseClick(received->windowHandle(), Qt::LeftButton, {},
+                          close->mapTo(received, close->rect().center()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return received.isNull(); }));
+        click(composing, CPageDlg::IDC_CLOSE);
+    });
+    EXPECT_EQ(composing.DoModal(), ui::IDCANCEL);
+    EXPECT_EQ(readReceipts(), 1u);
+}
+
 TEST_F(PageWindowTest, SavedMessagesReopenAndSavingNeedsMail)
 {
     QPointer<CPageDlg> withoutMail = showReceived("x", false);
