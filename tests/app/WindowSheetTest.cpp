@@ -1,0 +1,67 @@
+// Pictures of the program's windows for the documentation, written when TARVIL_SHEET_DIR names a
+// folder (e.g. docs/); otherwise the test is skipped. Each window is shown as a user first sees
+// it, then grabbed.
+#include "paging/CPageDlg.h"
+#include "paging/CReceiptDlg.h"
+#include "tests/app/MainWindowTest.h"
+#include "tests/app/RecordingNetwork.h"
+#include "tests/support/PageWindowWorld.h"
+
+#include <QDir>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString sheetDirectory()
+{
+    return qEnvironmentVariable("TARVIL_SHEET_DIR");
+}
+
+void save(QWidget &window, const char *name)
+{
+    window.grab().save(QDir(sheetDirectory()).filePath(QString::fromLatin1(name)));
+}
+
+class MainWindowSheet : public MainWindowTest {
+protected:
+    MainWindowSheet() : MainWindowTest(std::make_unique<RecordingNetwork>()) {}
+};
+
+TEST_F(MainWindowSheet, MainWindow)
+{
+    if (sheetDirectory().isEmpty())
+        GTEST_SKIP() << "TARVIL_SHEET_DIR is not set";
+    runWindow([](CPagerDlg &dialog) { save(dialog, "main_window.png"); });
+}
+
+class PageWindowSheet : public ::testing::Test, protected PageWindowWorld {};
+
+TEST_F(PageWindowSheet, PageAndReceiptWindows)
+{
+    if (sheetDirectory().isEmpty())
+        GTEST_SKIP() << "TARVIL_SHEET_DIR is not set";
+    CPageDlg composing(context, &mainWindow);
+    composing.m_sender = "buddy";
+    QTimer::singleShot(0, [&] {
+        composing.MessageArea()->setPlainText(QStringLiteral("Lunch at noon?"));
+        save(composing, "page_window_send.png");
+        composing.EndDialog(ui::IDCANCEL);
+    });
+    composing.DoModal();
+
+    auto *received = new CPageDlg(context, &mainWindow);
+    received->ShowReceived("Lunch at noon?\r\nThe usual place.", "127.0.0.1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return received->m_sender == "localhost"; }));
+    save(*received, "page_window_received.png");
+    received->close();
+
+    RecordingSoundPlayer player;
+    app::EventSounds sounds(settings, player);
+    auto *receipt = new CReceiptDlg(true, "127.0.0.1", sounds, clock, &mainWindow);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return receipt->NoticeText().back() == ')'; }));
+    save(*receipt, "receipt_window.png");
+    receipt->close();
+}
+
+} // namespace
