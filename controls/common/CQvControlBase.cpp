@@ -826,6 +826,11 @@ bool CQvControlBase::windowEvent(QEvent *)
     return false;
 }
 
+void CQvControlBase::performClick()
+{
+    fireEvent(ole::DISPID_CLICK, {});
+}
+
 bool CQvControlBase::handleInput(QEvent *event)
 {
     // The control itself sees every event first; a handler it runs may destroy it.
@@ -911,7 +916,7 @@ bool CQvControlBase::handleMouse(QMouseEvent *mouse)
         fireEvent(ole::DISPID_MOUSEMOVE, args);
     } else if (fireEvent(ole::DISPID_MOUSEUP, args) && mouse->button() == Qt::LeftButton &&
                m_window && m_window->rect().contains(at)) {
-        fireEvent(ole::DISPID_CLICK, {});
+        performClick();
     }
     return true;
 }
