@@ -833,6 +833,10 @@ void CQvControlBase::performClick()
 
 bool CQvControlBase::handleInput(QEvent *event)
 {
+    // Qt hands a disabled child window its mouse input and leaves ignoring it to QWidget::event:
+    // a disabled control takes no input at all, as a disabled window should not.
+    if (event->isInputEvent() && !m_window->isEnabled())
+        return false;
     // The control itself sees every event first; a handler it runs may destroy it.
     const std::weak_ptr<int> alive = m_lifetime;
     if (windowEvent(event) || alive.expired())
