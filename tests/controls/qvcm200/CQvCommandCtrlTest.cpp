@@ -416,7 +416,7 @@ TEST_F(CQvCommandCtrlTest, Sheet)
         QPainter painter(&face);
         painter.fillRect(face.rect(), QColor(0x30, 0x60, 0xA0));
         painter.setBrush(QColor(0xF0, 0xC0, 0x30));
-        painter.drawEllipse(QRect(36, 4, 24, 24));
+        painter.drawEllipse(QRect(68, 4, 24, 24));
     }
     const auto up = ole::StdPicture::fromFile(imageFile(face, "BMP"));
     const auto down = ole::StdPicture::fromFile(imageFile(face.mirrored(true, true), "BMP"));
