@@ -25,7 +25,6 @@ constexpr std::uint32_t kInvalidPropertyValue = 0x800A017C;
 constexpr QRgb kBorder = 0xFFFF0000;
 constexpr QRgb kLight = 0xFFFFFFFF;
 constexpr QRgb kShadow = 0xFF404040;
-constexpr QRgb kFill = 0xFFC0C0C0;
 
 // Records, with each Click, the Value the button shows while its handler runs.
 class ButtonSite : public RecordingControlSite {
