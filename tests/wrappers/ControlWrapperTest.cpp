@@ -312,43 +312,19 @@ WRAPPER_TABLE_TEST(CQv3dfrm, TARVIL_QV3DFRM_PROPERTIES, kQv3dfrm)
 WRAPPER_TABLE_TEST(CQvMarquee, TARVIL_QVMARQUEE_PROPERTIES, kQvMarquee)
 WRAPPER_TABLE_TEST(CCmdButton, TARVIL_CMDBUTTON_PROPERTIES, kCmdButton)
 
-// Whether a wrapper's declared type carries a control's own: enumerations and colours travel as
-// longs, the window handle as a short.
-bool carries(Type declared, qv::ValueType own)
-{
-    switch (own) {
-    case qv::ValueType::Bool:
-        return declared == Type::Bool;
-    case qv::ValueType::Short:
-    case qv::ValueType::Handle:
-        return declared == Type::Short;
-    case qv::ValueType::Long:
-    case qv::ValueType::Color:
-    case qv::ValueType::Enumeration:
-        return declared == Type::Long;
-    case qv::ValueType::Single:
-        return declared == Type::Float;
-    case qv::ValueType::String:
-        return declared == Type::String;
-    case qv::ValueType::Font:
-        return declared == Type::Font;
-    case qv::ValueType::Picture:
-        return declared == Type::Picture;
-    case qv::ValueType::Void:
-        break;
-    }
-    return false;
-}
+// The control's own types and the types a wrapper carries them in: enumerations and colours
+// travel as longs, the window handle as a short.
+const std::pair<qv::ValueType, Type> kCarriers[] = {
+    {qv::ValueType::Bool, Type::Bool},    {qv::ValueType::Short, Type::Short},
+    {qv::ValueType::Handle, Type::Short}, {qv::ValueType::Long, Type::Long},
+    {qv::ValueType::Color, Type::Long},   {qv::ValueType::Enumeration, Type::Long},
+    {qv::ValueType::Single, Type::Float}, {qv::ValueType::String, Type::String},
+    {qv::ValueType::Font, Type::Font},    {qv::ValueType::Picture, Type::Picture}};
 
 // The button's wrapper against the button itself: every property of the control, under its
 // name and identifier, in a type that carries the control's.
 TEST(WrapperTableTest, CQvcm200)
 {
-    Bound<CQvcm200> bound;
-    auto &control = bound.control;
-    auto &wrapper = bound.wrapper;
-    TARVIL_QVCM200_PROPERTIES(CHECK_PROPERTY)
-
     TempWindowsDirectory windows;
     ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR), ole::S_OK);
     std::shared_ptr<ole::Control> button;
@@ -359,7 +335,8 @@ TEST(WrapperTableTest, CQvcm200)
         EXPECT_EQ(button->idOfName(entry.name), entry.dispid);
         const auto member = std::ranges::find(qvcm200::kMembers, entry.dispid, &qv::MemberInfo::id);
         ASSERT_NE(member, std::end(qvcm200::kMembers));
-        EXPECT_TRUE(carries(entry.type, member->type));
+        EXPECT_NE(std::ranges::find(kCarriers, std::pair(member->type, entry.type)),
+                  std::end(kCarriers));
     }
     const auto properties = std::ranges::count_if(
         qvcm200::kMembers, [](const auto &member) { return !(member.flags & qv::Method); });
