@@ -826,8 +826,17 @@ bool CQvControlBase::windowEvent(QEvent *)
     return false;
 }
 
+void CQvControlBase::performClick()
+{
+    fireEvent(ole::DISPID_CLICK, {});
+}
+
 bool CQvControlBase::handleInput(QEvent *event)
 {
+    // Qt hands a disabled child window its mouse input and leaves ignoring it to QWidget::event:
+    // a disabled control takes no input at all, as a disabled window should not.
+    if (event->isInputEvent() && !m_window->isEnabled())
+        return false;
     // The control itself sees every event first; a handler it runs may destroy it.
     const std::weak_ptr<int> alive = m_lifetime;
     if (windowEvent(event) || alive.expired())
@@ -911,7 +920,7 @@ bool CQvControlBase::handleMouse(QMouseEvent *mouse)
         fireEvent(ole::DISPID_MOUSEMOVE, args);
     } else if (fireEvent(ole::DISPID_MOUSEUP, args) && mouse->button() == Qt::LeftButton &&
                m_window && m_window->rect().contains(at)) {
-        fireEvent(ole::DISPID_CLICK, {});
+        performClick();
     }
     return true;
 }

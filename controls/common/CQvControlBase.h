@@ -165,6 +165,9 @@ protected:
     virtual bool windowEvent(QEvent *event);
     // The window was created (or created again) and shows the current properties.
     virtual void windowCreated() {}
+    // The window was clicked: the left button went down and came up inside it. Fires Click; a
+    // control that does more around its Click overrides it.
+    virtual void performClick();
 
     // Fires `event` when the control declares it; false when the control went away meanwhile.
     // Arguments passed by reference come back as the handler left them.

@@ -110,4 +110,31 @@ inline constexpr EnumValue kMousePointerValues[] = {
 };
 inline constexpr EnumInfo kMousePointerConstants{"MousePointerConstants", kMousePointerValues};
 
+// The 3-D text styles, border styles and bevel styles the drawn controls share
+// (FontStyleConstants, BorderStyleConstants, BevelStyleConstants).
+inline constexpr EnumValue kFontStyleValues[] = {
+    {0, "qvFontStyleNone", "None"},
+    {1, "qvFontStyleRaised", "Raised"},
+    {2, "qvFontStyleRaisedShading", "Raised with more shading"},
+    {3, "qvFontStyleLowered", "Lowered"},
+    {4, "qvFontStyleLoweredShading", "Lowered with more shading"},
+};
+inline constexpr EnumInfo kFontStyleConstants{"FontStyleConstants", kFontStyleValues};
+
+inline constexpr EnumValue kBorderStyleValues[] = {
+    {0, "qvBorderStyleNone", "0 - No border"},
+    {1, "qvBorderSingleLine", "1 - Single line"},
+    {2, "qvBorderRoundedCorners", "2 - Single line with rounded corners"},
+};
+inline constexpr EnumInfo kBorderStyleConstants{"BorderStyleConstants", kBorderStyleValues};
+
+inline constexpr EnumValue kBevelStyleValues[] = {
+    {0, "qvBevelStyleLowered", "0 - Lowered"},
+    {1, "qvBevelStyleRaised", "1 - Raised"},
+    {2, "qvBevelStyleChisled", "2 - Chiseled"},
+    {3, "qvBevelStyleShadowedRight", "3 - Shadowed right"},
+    {4, "qvBevelStyleShadowedLeft", "4 - Shadowed left"},
+};
+inline constexpr EnumInfo kBevelStyleConstants{"BevelStyleConstants", kBevelStyleValues};
+
 } // namespace qv

@@ -1,3 +1,7 @@
+#include "controls/qvcm200/Qvcm200TypeLib.h"
+#include "platform/ole/ComponentLoader.h"
+#include "platform/ole/Control.h"
+#include "tests/support/TempWindowsDirectory.h"
 #include "wrappers/CCmdButton.h"
 #include "wrappers/CQv3dLabel.h"
 #include "wrappers/CQv3dText.h"
@@ -219,18 +223,6 @@ const std::vector<Listed> kQv3dLabel = {
     {"BackColor", -501, Long},      {"Enabled", -514, Bool},        {"Font", -512, Font},
     {"ForeColor", -513, Long},      {"hWnd", -515, Short},          {"MouseIcon", 31, Picture},
     {"FormatString", 32, String},   {"BevelSizeInner", 33, Short},  {"BevelStyleInner", 34, Long}};
-const std::vector<Listed> kQvcm200 = {
-    {"Caption", -518, String},  {"FontName", 2, String},    {"FontSize", 3, Float},
-    {"FontBold", 4, Bool},      {"FontItalic", 5, Bool},    {"FontStrikethru", 6, Bool},
-    {"FontUnderline", 7, Bool}, {"PictureUp", 8, Picture},  {"PictureDown", 9, Picture},
-    {"Autosize", 10, Bool},     {"Alignment", 11, Long},    {"MultiLine", 12, Bool},
-    {"StateButton", 13, Bool},  {"Value", 14, Bool},        {"FontStyle", 15, Long},
-    {"BevelSize", 16, Short},   {"BorderColor", 17, Long},  {"BorderStyle", 18, Long},
-    {"FillColor", 19, Long},    {"LightColor", 20, Long},   {"ShadowColor", 21, Long},
-    {"TextColor", 22, Long},    {"WallPaper", 23, Long},    {"BevelStyle", 24, Long},
-    {"BackColor", -501, Long},  {"Enabled", -514, Bool},    {"Font", -512, Font},
-    {"ForeColor", -513, Long},  {"hWnd", -515, Short},      {"FontTransparent", 25, Bool},
-    {"MousePointer", 1, Long},  {"MouseIcon", 26, Picture}, {"_Value", 0, Bool}};
 const std::vector<Listed> kQv3dfrm = {
     {"FontBold", 2, Bool},     {"FontItalic", 3, Bool},      {"FontName", 4, String},
     {"FontSize", 5, Float},    {"FontStrikethru", 6, Bool},  {"FontUnderline", 7, Bool},
@@ -316,10 +308,40 @@ template <typename Wrapper> struct Bound {
 
 WRAPPER_TABLE_TEST(CQv3dText, TARVIL_QV3DTEXT_PROPERTIES, kQv3dText)
 WRAPPER_TABLE_TEST(CQv3dLabel, TARVIL_QV3DLABEL_PROPERTIES, kQv3dLabel)
-WRAPPER_TABLE_TEST(CQvcm200, TARVIL_QVCM200_PROPERTIES, kQvcm200)
 WRAPPER_TABLE_TEST(CQv3dfrm, TARVIL_QV3DFRM_PROPERTIES, kQv3dfrm)
 WRAPPER_TABLE_TEST(CQvMarquee, TARVIL_QVMARQUEE_PROPERTIES, kQvMarquee)
 WRAPPER_TABLE_TEST(CCmdButton, TARVIL_CMDBUTTON_PROPERTIES, kCmdButton)
+
+// The control's own types and the types a wrapper carries them in: enumerations and colours
+// travel as longs, the window handle as a short.
+const std::pair<qv::ValueType, Type> kCarriers[] = {
+    {qv::ValueType::Bool, Type::Bool},    {qv::ValueType::Short, Type::Short},
+    {qv::ValueType::Handle, Type::Short}, {qv::ValueType::Long, Type::Long},
+    {qv::ValueType::Color, Type::Long},   {qv::ValueType::Enumeration, Type::Long},
+    {qv::ValueType::Single, Type::Float}, {qv::ValueType::String, Type::String},
+    {qv::ValueType::Font, Type::Font},    {qv::ValueType::Picture, Type::Picture}};
+
+// The button's wrapper against the button itself: every property of the control, under its
+// name and identifier, in a type that carries the control's.
+TEST(WrapperTableTest, CQvcm200)
+{
+    TempWindowsDirectory windows;
+    ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR), ole::S_OK);
+    std::shared_ptr<ole::Control> button;
+    ASSERT_EQ(ole::ComponentLoader::createInstance(CQvcm200::kClsid, button), ole::S_OK);
+    const std::vector<Listed> table = {TARVIL_QVCM200_PROPERTIES(LIST_PROPERTY)};
+    for (const Listed &entry : table) {
+        SCOPED_TRACE(entry.name);
+        EXPECT_EQ(button->idOfName(entry.name), entry.dispid);
+        const auto member = std::ranges::find(qvcm200::kMembers, entry.dispid, &qv::MemberInfo::id);
+        ASSERT_NE(member, std::end(qvcm200::kMembers));
+        EXPECT_NE(std::ranges::find(kCarriers, std::pair(member->type, entry.type)),
+                  std::end(kCarriers));
+    }
+    const auto properties = std::ranges::count_if(
+        qvcm200::kMembers, [](const auto &member) { return !(member.flags & qv::Method); });
+    EXPECT_EQ(table.size(), static_cast<std::size_t>(properties));
+}
 
 TEST(WrapperTableTest, FontAndPictureDrivers)
 {

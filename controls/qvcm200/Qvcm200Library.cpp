@@ -1,0 +1,14 @@
+// The 3-D command button library's entry points.
+
+#include "controls/common/QvControlLibrary.h"
+#include "controls/qvcm200/CQvCommandCtrl.h"
+#include "platform/ole/LibraryExports.h"
+
+using Library = qv::QvControlLibrary<qvcm200::CQvCommandCtrl>;
+
+TARVIL_DLL_EXPORT ole::HRESULT DllRegisterServer()
+{
+    return Library::registerServer();
+}
+
+TARVIL_DLL_STANDARD_ENTRY_POINTS(Library)
