@@ -1,4 +1,4 @@
-#include "controls/qvcm200/Qvcm200TypeLib.h"
+#include "controls/command3d/Qvcm200TypeLib.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "tests/support/TempWindowsDirectory.h"

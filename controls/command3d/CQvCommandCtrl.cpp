@@ -1,7 +1,7 @@
-#include "controls/qvcm200/CQvCommandCtrl.h"
+#include "controls/command3d/CQvCommandCtrl.h"
 
 #include "controls/common/PropertyExchange.h"
-#include "controls/qvcm200/Qvcm200TypeLib.h"
+#include "controls/command3d/Qvcm200TypeLib.h"
 #include "platform/ole/StdPicture.h"
 #include "platform/text/Ansi.h"
 

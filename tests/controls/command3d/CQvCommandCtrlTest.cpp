@@ -1,6 +1,6 @@
-#include "controls/qvcm200/CQvCommandCtrl.h"
+#include "controls/command3d/CQvCommandCtrl.h"
 
-#include "controls/qvcm200/Qvcm200TypeLib.h"
+#include "controls/command3d/Qvcm200TypeLib.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "platform/ole/StdPicture.h"
