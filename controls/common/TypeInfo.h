@@ -42,6 +42,9 @@ enum MemberFlags : std::uint8_t {
     ReadOnly = 0x02,
     Bindable = 0x04,
     RequestEdit = 0x08,
+    DisplayBind = 0x10, // shown to the user as bindable
+    DefaultBind = 0x20, // the property that best stands for the object
+    Hidden = 0x40,      // kept from property browsers
 };
 
 struct MemberInfo {
