@@ -5,11 +5,17 @@
 #include <cstdint>
 #include <vector>
 
-// Bitmap and icon files made on the spot, for the picture tests.
-inline std::vector<std::uint8_t> imageFile(int width, int height, QRgb color, const char *format)
+// Bitmap and icon files made on the spot, for the picture tests; a file states the resolution
+// `dotsPerMeter` when it is given.
+inline std::vector<std::uint8_t> imageFile(int width, int height, QRgb color, const char *format,
+                                           int dotsPerMeter = 0)
 {
     QImage image(width, height, QImage::Format_ARGB32);
     image.fill(color);
+    if (dotsPerMeter > 0) {
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+    }
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
