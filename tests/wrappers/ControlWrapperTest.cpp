@@ -1,3 +1,8 @@
+#include "controls/qv3dfrm/Qv3dfrmTypeLib.h"
+#include "controls/qv3dlbl/Qv3dLabelTypeLib.h"
+#include "platform/ole/ComponentLoader.h"
+#include "platform/ole/Control.h"
+#include "tests/support/TempWindowsDirectory.h"
 #include "wrappers/CCmdButton.h"
 #include "wrappers/CQv3dLabel.h"
 #include "wrappers/CQv3dText.h"
@@ -205,20 +210,6 @@ const std::vector<Listed> kQv3dText = {
     {"Enabled", -514, Bool},   {"Font", -512, Font},        {"ForeColor", -513, Long},
     {"hWnd", -515, Short},     {"Text", -517, String},      {"_Text", 0, String},
     {"MousePointer", 1, Long}, {"MouseIcon", 25, Picture}};
-const std::vector<Listed> kQv3dLabel = {
-    {"Caption", 2, String},         {"FontBold", 3, Bool},          {"FontItalic", 4, Bool},
-    {"FontName", 5, String},        {"FontSize", 6, Float},         {"FontStrikethru", 7, Bool},
-    {"FontUnderline", 8, Bool},     {"Alignment", 9, Long},         {"AutoSize", 10, Bool},
-    {"BevelSize", 11, Short},       {"BevelStyle", 12, Long},       {"BorderColor", 13, Long},
-    {"BorderStyle", 14, Long},      {"FillColor", 15, Long},        {"FontStyle", 16, Long},
-    {"FontTransparent", 17, Bool},  {"LightColor", 18, Long},       {"ShadowColor", 19, Long},
-    {"TextColor", 20, Long},        {"WallPaper", 21, Long},        {"Picture", 22, Picture},
-    {"BevelStyleInside", 23, Long}, {"BevelSizeInside", 24, Short}, {"Multiline", 25, Bool},
-    {"FontEscapement", 26, Short},  {"FontOrientation", 27, Short}, {"VAlignment", 28, Long},
-    {"NoPrefix", 29, Bool},         {"GlobalMem", 30, Bool},        {"MousePointer", 1, Long},
-    {"BackColor", -501, Long},      {"Enabled", -514, Bool},        {"Font", -512, Font},
-    {"ForeColor", -513, Long},      {"hWnd", -515, Short},          {"MouseIcon", 31, Picture},
-    {"FormatString", 32, String},   {"BevelSizeInner", 33, Short},  {"BevelStyleInner", 34, Long}};
 const std::vector<Listed> kQvcm200 = {
     {"Caption", -518, String},  {"FontName", 2, String},    {"FontSize", 3, Float},
     {"FontBold", 4, Bool},      {"FontItalic", 5, Bool},    {"FontStrikethru", 6, Bool},
@@ -231,17 +222,6 @@ const std::vector<Listed> kQvcm200 = {
     {"BackColor", -501, Long},  {"Enabled", -514, Bool},    {"Font", -512, Font},
     {"ForeColor", -513, Long},  {"hWnd", -515, Short},      {"FontTransparent", 25, Bool},
     {"MousePointer", 1, Long},  {"MouseIcon", 26, Picture}, {"_Value", 0, Bool}};
-const std::vector<Listed> kQv3dfrm = {
-    {"FontBold", 2, Bool},     {"FontItalic", 3, Bool},      {"FontName", 4, String},
-    {"FontSize", 5, Float},    {"FontStrikethru", 6, Bool},  {"FontUnderline", 7, Bool},
-    {"Alignment", 8, Long},    {"AutoSize", 9, Bool},        {"BevelSize", 10, Short},
-    {"BevelStyle", 11, Long},  {"BorderColor", 12, Long},    {"BorderStyle", 13, Long},
-    {"FillColor", 14, Long},   {"FontStyle", 15, Long},      {"FontTransparent", 16, Bool},
-    {"LightColor", 17, Long},  {"ShadowColor", 18, Long},    {"TextColor", 19, Long},
-    {"WallPaper", 20, Long},   {"Picture", 21, Picture},     {"NoPrefix", 22, Bool},
-    {"BackColor", -501, Long}, {"Enabled", -514, Bool},      {"Font", -512, Font},
-    {"ForeColor", -513, Long}, {"hWnd", -515, Short},        {"MouseIcon", 23, Picture},
-    {"MousePointer", 1, Long}, {"FormatString", 24, String}, {"Caption", -518, String}};
 const std::vector<Listed> kQvMarquee = {
     {"FontSize", 2, Float},       {"FontBold", 3, Bool},        {"FontItalic", 4, Bool},
     {"FontStrikethru", 5, Bool},  {"FontUnderline", 6, Bool},   {"Autosize", 7, Bool},
@@ -315,11 +295,78 @@ template <typename Wrapper> struct Bound {
     }
 
 WRAPPER_TABLE_TEST(CQv3dText, TARVIL_QV3DTEXT_PROPERTIES, kQv3dText)
-WRAPPER_TABLE_TEST(CQv3dLabel, TARVIL_QV3DLABEL_PROPERTIES, kQv3dLabel)
 WRAPPER_TABLE_TEST(CQvcm200, TARVIL_QVCM200_PROPERTIES, kQvcm200)
-WRAPPER_TABLE_TEST(CQv3dfrm, TARVIL_QV3DFRM_PROPERTIES, kQv3dfrm)
 WRAPPER_TABLE_TEST(CQvMarquee, TARVIL_QVMARQUEE_PROPERTIES, kQvMarquee)
 WRAPPER_TABLE_TEST(CCmdButton, TARVIL_CMDBUTTON_PROPERTIES, kCmdButton)
+
+// The type a wrapper declares for a property of the control's type `type`: enumerations and
+// colours are longs, the window handle a short.
+Type wrapperTypeOf(qv::ValueType type)
+{
+    switch (type) {
+    case qv::ValueType::Bool:
+        return Bool;
+    case qv::ValueType::Short:
+    case qv::ValueType::Handle:
+        return Short;
+    case qv::ValueType::Long:
+    case qv::ValueType::Color:
+    case qv::ValueType::Enumeration:
+        return Long;
+    case qv::ValueType::Single:
+        return Float;
+    case qv::ValueType::String:
+        return String;
+    case qv::ValueType::Font:
+        return Font;
+    case qv::ValueType::Picture:
+        return Picture;
+    default:
+        return Object;
+    }
+}
+
+// The wrapper's table against the control of class `clsid`, loaded from the program's controls
+// folder: each name gives the wrapper's identifier there, the control's type table has the
+// property with a type that the wrapper's type stands for, and every property of the control
+// is in the wrapper's table.
+void expectControlMembers(const std::vector<Listed> &table, const ole::Clsid &clsid,
+                          const qv::TypeLibInfo &typeLib)
+{
+    TempWindowsDirectory windows;
+    ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR), ole::S_OK);
+    std::shared_ptr<ole::Control> control;
+    ASSERT_EQ(ole::ComponentLoader::createInstance(clsid, control), ole::S_OK);
+    const auto isProperty = [](const qv::MemberInfo &member) {
+        return !(member.flags & qv::Method);
+    };
+    EXPECT_EQ(static_cast<std::size_t>(std::ranges::count_if(typeLib.members, isProperty)),
+              table.size());
+    std::set<ole::DispId> ids;
+    for (const Listed &entry : table) {
+        EXPECT_TRUE(ids.insert(entry.dispid).second) << entry;
+        EXPECT_EQ(control->idOfName(entry.name), entry.dispid) << entry;
+        const auto member = std::ranges::find(typeLib.members, entry.dispid, &qv::MemberInfo::id);
+        ASSERT_NE(member, typeLib.members.end()) << entry;
+        EXPECT_TRUE(isProperty(*member)) << entry;
+        EXPECT_EQ(wrapperTypeOf(member->type), entry.type) << entry;
+    }
+}
+
+// One test per wrapper held against its control: every property through the generated Get and
+// Set, and the table against the control's members.
+#define WRAPPER_CONTROL_TEST(Wrapper, TABLE, typeLib)                                              \
+    TEST(WrapperControlTest, Wrapper)                                                              \
+    {                                                                                              \
+        Bound<Wrapper> bound;                                                                      \
+        auto &control = bound.control;                                                             \
+        auto &wrapper = bound.wrapper;                                                             \
+        TABLE(CHECK_PROPERTY)                                                                      \
+        expectControlMembers({TABLE(LIST_PROPERTY)}, Wrapper::kClsid, typeLib);                    \
+    }
+
+WRAPPER_CONTROL_TEST(CQv3dLabel, TARVIL_QV3DLABEL_PROPERTIES, qv3dlbl::kLabelTypeLib)
+WRAPPER_CONTROL_TEST(CQv3dfrm, TARVIL_QV3DFRM_PROPERTIES, qv3dfrm::kFrameTypeLib)
 
 TEST(WrapperTableTest, FontAndPictureDrivers)
 {
