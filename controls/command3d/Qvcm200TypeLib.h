@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/common/Enumerations.h"
 #include "controls/common/TypeInfo.h"
 
 // The type library of the 3-D command button: its dispatch interface with every property and

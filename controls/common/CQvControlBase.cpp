@@ -395,7 +395,6 @@ ole::HRESULT CQvControlBase::putColor(ole::DispId id, const ole::Variant &value,
     if (m_site && !m_site->requestEdit(id))
         return RaiseControlError(ERROR_SET_NOT_PERMITTED, error);
     (id == ole::DISPID_BACKCOLOR ? m_backColor : m_foreColor) = static_cast<OLE_COLOR>(*color);
-    applyColors();
     NotifyPropertyChanged(id);
     return ole::S_OK;
 }
@@ -536,6 +535,7 @@ void CQvControlBase::NotifyPropertyChanged(ole::DispId dispid, unsigned effects)
     if (effects & MarkModified)
         m_modified = true;
     if (m_window) {
+        applyColors();
         applyWindowState();
         if (effects & Repaint)
             m_window->update();
@@ -781,14 +781,20 @@ void CQvControlBase::applyColors()
         return;
     // Child windows (an edit field, a button) take their colours from the palette they
     // inherit, as a subclassed system window asks its parent for a brush.
-    const QColor back = toQColor(translateColor(m_backColor));
-    const QColor fore = toQColor(translateColor(m_foreColor));
+    const auto [backColor, foreColor] = childColors();
+    const QColor back = toQColor(translateColor(backColor));
+    const QColor fore = toQColor(translateColor(foreColor));
     QPalette palette = m_window->palette();
     for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
         palette.setColor(role, back);
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, fore);
     m_window->setPalette(palette);
+}
+
+std::pair<OLE_COLOR, OLE_COLOR> CQvControlBase::childColors() const
+{
+    return {m_backColor, m_foreColor};
 }
 
 void CQvControlBase::applyCursor()

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -168,6 +169,9 @@ protected:
     // The window was clicked: the left button went down and came up inside it. Fires Click; a
     // control that does more around its Click overrides it.
     virtual void performClick();
+    // The background and text colours that child windows of the control's window take:
+    // BackColor and ForeColor unless the control answers its children otherwise.
+    virtual std::pair<OLE_COLOR, OLE_COLOR> childColors() const;
 
     // Fires `event` when the control declares it; false when the control went away meanwhile.
     // Arguments passed by reference come back as the handler left them.
@@ -196,6 +200,8 @@ protected:
 
 private:
     friend class ControlWindow;
+    // Asks the container for leave to change the caption and for its formatting.
+    friend class FormattedCaption;
 
     struct FontSubProperties {
         ole::DispId name, size, bold, italic, strikethru, underline;

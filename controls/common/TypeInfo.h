@@ -42,6 +42,9 @@ enum MemberFlags : std::uint8_t {
     ReadOnly = 0x02,
     Bindable = 0x04,
     RequestEdit = 0x08,
+    DisplayBind = 0x10, // shown to the user as bindable
+    DefaultBind = 0x20, // the property that best stands for the object
+    Hidden = 0x40,      // kept from property browsers
 };
 
 struct MemberInfo {
@@ -109,32 +112,5 @@ inline constexpr EnumValue kMousePointerValues[] = {
     {99, "qvCustom", "99 - Custom"},
 };
 inline constexpr EnumInfo kMousePointerConstants{"MousePointerConstants", kMousePointerValues};
-
-// The 3-D text styles, border styles and bevel styles the drawn controls share
-// (FontStyleConstants, BorderStyleConstants, BevelStyleConstants).
-inline constexpr EnumValue kFontStyleValues[] = {
-    {0, "qvFontStyleNone", "None"},
-    {1, "qvFontStyleRaised", "Raised"},
-    {2, "qvFontStyleRaisedShading", "Raised with more shading"},
-    {3, "qvFontStyleLowered", "Lowered"},
-    {4, "qvFontStyleLoweredShading", "Lowered with more shading"},
-};
-inline constexpr EnumInfo kFontStyleConstants{"FontStyleConstants", kFontStyleValues};
-
-inline constexpr EnumValue kBorderStyleValues[] = {
-    {0, "qvBorderStyleNone", "0 - No border"},
-    {1, "qvBorderSingleLine", "1 - Single line"},
-    {2, "qvBorderRoundedCorners", "2 - Single line with rounded corners"},
-};
-inline constexpr EnumInfo kBorderStyleConstants{"BorderStyleConstants", kBorderStyleValues};
-
-inline constexpr EnumValue kBevelStyleValues[] = {
-    {0, "qvBevelStyleLowered", "0 - Lowered"},
-    {1, "qvBevelStyleRaised", "1 - Raised"},
-    {2, "qvBevelStyleChisled", "2 - Chiseled"},
-    {3, "qvBevelStyleShadowedRight", "3 - Shadowed right"},
-    {4, "qvBevelStyleShadowedLeft", "4 - Shadowed left"},
-};
-inline constexpr EnumInfo kBevelStyleConstants{"BevelStyleConstants", kBevelStyleValues};
 
 } // namespace qv

@@ -15,9 +15,15 @@ inline std::vector<std::uint8_t> imageFile(const QImage &image, const char *form
     return {bytes.begin(), bytes.end()};
 }
 
-inline std::vector<std::uint8_t> imageFile(int width, int height, QRgb color, const char *format)
+// A file of one colour; it states the resolution `dotsPerMeter` when that is given.
+inline std::vector<std::uint8_t> imageFile(int width, int height, QRgb color, const char *format,
+                                           int dotsPerMeter = 0)
 {
     QImage image(width, height, QImage::Format_ARGB32);
     image.fill(color);
+    if (dotsPerMeter > 0) {
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+    }
     return imageFile(image, format);
 }

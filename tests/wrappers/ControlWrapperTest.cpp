@@ -1,4 +1,6 @@
 #include "controls/command3d/Qvcm200TypeLib.h"
+#include "controls/frame3d/Qv3dfrmTypeLib.h"
+#include "controls/label3d/Qv3dLabelTypeLib.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "tests/support/TempWindowsDirectory.h"
@@ -209,31 +211,6 @@ const std::vector<Listed> kQv3dText = {
     {"Enabled", -514, Bool},   {"Font", -512, Font},        {"ForeColor", -513, Long},
     {"hWnd", -515, Short},     {"Text", -517, String},      {"_Text", 0, String},
     {"MousePointer", 1, Long}, {"MouseIcon", 25, Picture}};
-const std::vector<Listed> kQv3dLabel = {
-    {"Caption", 2, String},         {"FontBold", 3, Bool},          {"FontItalic", 4, Bool},
-    {"FontName", 5, String},        {"FontSize", 6, Float},         {"FontStrikethru", 7, Bool},
-    {"FontUnderline", 8, Bool},     {"Alignment", 9, Long},         {"AutoSize", 10, Bool},
-    {"BevelSize", 11, Short},       {"BevelStyle", 12, Long},       {"BorderColor", 13, Long},
-    {"BorderStyle", 14, Long},      {"FillColor", 15, Long},        {"FontStyle", 16, Long},
-    {"FontTransparent", 17, Bool},  {"LightColor", 18, Long},       {"ShadowColor", 19, Long},
-    {"TextColor", 20, Long},        {"WallPaper", 21, Long},        {"Picture", 22, Picture},
-    {"BevelStyleInside", 23, Long}, {"BevelSizeInside", 24, Short}, {"Multiline", 25, Bool},
-    {"FontEscapement", 26, Short},  {"FontOrientation", 27, Short}, {"VAlignment", 28, Long},
-    {"NoPrefix", 29, Bool},         {"GlobalMem", 30, Bool},        {"MousePointer", 1, Long},
-    {"BackColor", -501, Long},      {"Enabled", -514, Bool},        {"Font", -512, Font},
-    {"ForeColor", -513, Long},      {"hWnd", -515, Short},          {"MouseIcon", 31, Picture},
-    {"FormatString", 32, String},   {"BevelSizeInner", 33, Short},  {"BevelStyleInner", 34, Long}};
-const std::vector<Listed> kQv3dfrm = {
-    {"FontBold", 2, Bool},     {"FontItalic", 3, Bool},      {"FontName", 4, String},
-    {"FontSize", 5, Float},    {"FontStrikethru", 6, Bool},  {"FontUnderline", 7, Bool},
-    {"Alignment", 8, Long},    {"AutoSize", 9, Bool},        {"BevelSize", 10, Short},
-    {"BevelStyle", 11, Long},  {"BorderColor", 12, Long},    {"BorderStyle", 13, Long},
-    {"FillColor", 14, Long},   {"FontStyle", 15, Long},      {"FontTransparent", 16, Bool},
-    {"LightColor", 17, Long},  {"ShadowColor", 18, Long},    {"TextColor", 19, Long},
-    {"WallPaper", 20, Long},   {"Picture", 21, Picture},     {"NoPrefix", 22, Bool},
-    {"BackColor", -501, Long}, {"Enabled", -514, Bool},      {"Font", -512, Font},
-    {"ForeColor", -513, Long}, {"hWnd", -515, Short},        {"MouseIcon", 23, Picture},
-    {"MousePointer", 1, Long}, {"FormatString", 24, String}, {"Caption", -518, String}};
 const std::vector<Listed> kQvMarquee = {
     {"FontSize", 2, Float},       {"FontBold", 3, Bool},        {"FontItalic", 4, Bool},
     {"FontStrikethru", 5, Bool},  {"FontUnderline", 6, Bool},   {"Autosize", 7, Bool},
@@ -307,40 +284,61 @@ template <typename Wrapper> struct Bound {
     }
 
 WRAPPER_TABLE_TEST(CQv3dText, TARVIL_QV3DTEXT_PROPERTIES, kQv3dText)
-WRAPPER_TABLE_TEST(CQv3dLabel, TARVIL_QV3DLABEL_PROPERTIES, kQv3dLabel)
-WRAPPER_TABLE_TEST(CQv3dfrm, TARVIL_QV3DFRM_PROPERTIES, kQv3dfrm)
 WRAPPER_TABLE_TEST(CQvMarquee, TARVIL_QVMARQUEE_PROPERTIES, kQvMarquee)
 WRAPPER_TABLE_TEST(CCmdButton, TARVIL_CMDBUTTON_PROPERTIES, kCmdButton)
 
-// The control's own types and the types a wrapper carries them in: enumerations and colours
-// travel as longs, the window handle as a short.
-const std::pair<qv::ValueType, Type> kCarriers[] = {
-    {qv::ValueType::Bool, Type::Bool},    {qv::ValueType::Short, Type::Short},
-    {qv::ValueType::Handle, Type::Short}, {qv::ValueType::Long, Type::Long},
-    {qv::ValueType::Color, Type::Long},   {qv::ValueType::Enumeration, Type::Long},
-    {qv::ValueType::Single, Type::Float}, {qv::ValueType::String, Type::String},
-    {qv::ValueType::Font, Type::Font},    {qv::ValueType::Picture, Type::Picture}};
+// The type a wrapper declares for each type of the controls' tables: enumerations and colours
+// are longs, the window handle a short.
+const std::map<qv::ValueType, Type> kWrapperTypes = {
+    {qv::ValueType::Bool, Bool},    {qv::ValueType::Short, Short},
+    {qv::ValueType::Handle, Short}, {qv::ValueType::Long, Long},
+    {qv::ValueType::Color, Long},   {qv::ValueType::Enumeration, Long},
+    {qv::ValueType::Single, Float}, {qv::ValueType::String, String},
+    {qv::ValueType::Font, Font},    {qv::ValueType::Picture, Picture}};
 
-// The button's wrapper against the button itself: every property of the control, under its
-// name and identifier, in a type that carries the control's.
-TEST(WrapperTableTest, CQvcm200)
+// The wrapper's table against the control of class `clsid`, loaded from the program's controls
+// folder: each name gives the wrapper's identifier there, the control's type table has the
+// property with a type that the wrapper's type stands for, and every property of the control
+// is in the wrapper's table.
+void expectControlMembers(const std::vector<Listed> &table, const ole::Clsid &clsid,
+                          const qv::TypeLibInfo &typeLib)
 {
     TempWindowsDirectory windows;
     ASSERT_EQ(ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR), ole::S_OK);
-    std::shared_ptr<ole::Control> button;
-    ASSERT_EQ(ole::ComponentLoader::createInstance(CQvcm200::kClsid, button), ole::S_OK);
-    const std::vector<Listed> table = {TARVIL_QVCM200_PROPERTIES(LIST_PROPERTY)};
+    std::shared_ptr<ole::Control> control;
+    ASSERT_EQ(ole::ComponentLoader::createInstance(clsid, control), ole::S_OK);
+    const auto isProperty = [](const qv::MemberInfo &member) {
+        return !(member.flags & qv::Method);
+    };
+    EXPECT_EQ(static_cast<std::size_t>(std::ranges::count_if(typeLib.members, isProperty)),
+              table.size());
+    std::set<ole::DispId> ids;
     for (const Listed &entry : table) {
-        SCOPED_TRACE(entry.name);
-        EXPECT_EQ(button->idOfName(entry.name), entry.dispid);
-        const auto member = std::ranges::find(qvcm200::kMembers, entry.dispid, &qv::MemberInfo::id);
-        ASSERT_NE(member, std::end(qvcm200::kMembers));
-        EXPECT_NE(std::ranges::find(kCarriers, std::pair(member->type, entry.type)),
-                  std::end(kCarriers));
+        EXPECT_TRUE(ids.insert(entry.dispid).second) << entry;
+        EXPECT_EQ(control->idOfName(entry.name), entry.dispid) << entry;
+        const auto member = std::ranges::find(typeLib.members, entry.dispid, &qv::MemberInfo::id);
+        ASSERT_NE(member, typeLib.members.end()) << entry;
+        EXPECT_TRUE(isProperty(*member)) << entry;
+        EXPECT_EQ(kWrapperTypes.at(member->type), entry.type) << entry;
     }
-    const auto properties = std::ranges::count_if(
-        qvcm200::kMembers, [](const auto &member) { return !(member.flags & qv::Method); });
-    EXPECT_EQ(table.size(), static_cast<std::size_t>(properties));
+}
+
+TEST(WrapperControlTest, CQv3dLabel)
+{
+    expectControlMembers({TARVIL_QV3DLABEL_PROPERTIES(LIST_PROPERTY)}, CQv3dLabel::kClsid,
+                         qv3dlbl::kLabelTypeLib);
+}
+
+TEST(WrapperControlTest, CQv3dfrm)
+{
+    expectControlMembers({TARVIL_QV3DFRM_PROPERTIES(LIST_PROPERTY)}, CQv3dfrm::kClsid,
+                         qv3dfrm::kFrameTypeLib);
+}
+
+TEST(WrapperControlTest, CQvcm200)
+{
+    expectControlMembers({TARVIL_QVCM200_PROPERTIES(LIST_PROPERTY)}, CQvcm200::kClsid,
+                         qvcm200::kTypeLib);
 }
 
 TEST(WrapperTableTest, FontAndPictureDrivers)

@@ -1,0 +1,14 @@
+// The 3-D frame library's entry points.
+
+#include "controls/common/QvControlLibrary.h"
+#include "controls/frame3d/CQv3dfrmCtrl.h"
+#include "platform/ole/LibraryExports.h"
+
+using Library = qv::QvControlLibrary<qv3dfrm::CQv3dfrmCtrl>;
+
+TARVIL_DLL_EXPORT ole::HRESULT DllRegisterServer()
+{
+    return Library::registerServer();
+}
+
+TARVIL_DLL_STANDARD_ENTRY_POINTS(Library)
