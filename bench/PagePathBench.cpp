@@ -1,6 +1,7 @@
 // The page path, measured between two network namespaces joined by a virtual cable: the round
-// trip of a page that asks for a delivery receipt, and the rate at which the main window takes
-// in pages, each against plain UDP sockets doing the same with nothing around them.
+// trip of a page that asks for a delivery receipt (also with the page window made at the
+// receiver), and the rate at which the main window takes in pages, each against plain UDP
+// sockets doing the same with nothing around them.
 //
 // Needs root (it makes and removes its own namespaces). Usage:
 //   page_bench [--round-trips N] [--warm-up N] [--flood N] [--burst N] [--rounds N]
@@ -9,14 +10,18 @@
 #include "app/CPagerDlg.h"
 #include "app/EventSounds.h"
 #include "app/PagerSockets.h"
-#include "app/ProgramWindows.h"
 #include "app/Settings.h"
+#include "app/WindowFactory.h"
 #include "net/CSocket.h"
 #include "net/SocketTypes.h"
+#include "paging/CPageDlg.h"
+#include "paging/CSavedMessageList.h"
 #include "paging/PageDatagram.h"
 #include "paging/PageSender.h"
+#include "paging/PageWindowContext.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/sound/SoundPlayer.h"
+#include "platform/time/SystemClock.h"
 #include "platform/ui/MessageBox.h"
 #include "support/NetworkNamespaces.h"
 
@@ -78,16 +83,35 @@ std::string FloodPayload(int wireSize)
     return text;
 }
 
+// A received page's window, made, shown and destroyed again.
+void ShowPageWindow(const page::PageWindowContext &context, QWidget *owner, const std::string &text,
+                    bool readReceipt, const std::string &sender)
+{
+    auto *window = new CPageDlg(context, owner);
+    window->SetReadReceiptPending(readReceipt);
+    window->ShowReceived(text, sender);
+    window->DestroyWindow();
+}
+
 class SilentSoundPlayer : public sound::SoundPlayer {
 public:
     bool sndPlaySound(const std::string &, unsigned) override { return true; }
 };
 
-// The windows that pages and receipts open, replaced by callbacks that count them.
-class BenchWindows : public app::ProgramWindows {
+// The windows that pages and receipts open, replaced by callbacks that count them. With
+// `pageWindows` set, each received page makes its real page window, shown and destroyed again at
+// once so that windows do not pile up.
+class BenchWindows : public app::WindowFactory {
 public:
-    void openReceivedPage(QWidget *, const std::string &, bool, const std::string &) override
+    bool runPageWindow(QWidget *, const std::string &, std::string &) override { return false; }
+    void runMemoryWindow(QWidget *) override {}
+    void runOptionsWindow(QWidget *) override {}
+    void openIncomingChat(QWidget *, CStreamSocket &) override {}
+    void openReceivedPage(QWidget *owner, const std::string &text, bool readReceipt,
+                          const std::string &sender) override
     {
+        if (pageWindows)
+            ShowPageWindow(*pageWindows, owner, text, readReceipt, sender);
         if (onPage)
             onPage();
     }
@@ -99,6 +123,7 @@ public:
 
     std::function<void()> onPage;
     std::function<void()> onDeliveryReceipt;
+    const page::PageWindowContext *pageWindows = nullptr;
 };
 
 // The running main window of one copy, with what a benchmark does to it.
@@ -125,6 +150,10 @@ public:
                                keys::kAllSoundsOff.word);
         m_sounds.setSoundsEnabled(false);
     }
+
+    const page::PageWindowContext &PageWindows() const { return m_context; }
+    // Received pages make their real windows.
+    void OpenPageWindows() { m_windows.pageWindows = &m_context; }
 
     // Runs the main window. `started` is called once its sockets are open and arranges for the
     // window to be ended. False when the networking did not start or a message box came up.
@@ -154,6 +183,10 @@ private:
     app::EventSounds m_sounds{m_settings, m_player};
     app::PagerSockets m_network;
     page::PageSender m_sender{m_network.datagramPort()};
+    CSavedMessageList m_saved{
+        m_windowsDirectory.filePath(QStringLiteral("Message.sav")).toStdString()};
+    clk::SystemClock m_clock;
+    page::PageWindowContext m_context{m_settings, m_sender, m_saved, m_clock, nullptr, {}};
     BenchWindows m_windows;
 };
 
@@ -187,10 +220,13 @@ int FarEcho()
     return 0;
 }
 
-// A copy of the program, running until the parent closes our input.
-int FarPager()
+// A copy of the program, running until the parent closes our input; with `pageWindows`, received
+// pages make their real windows.
+int FarPager(bool pageWindows)
 {
     PagerCopy copy;
+    if (pageWindows)
+        copy.OpenPageWindows();
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     const bool ran = copy.Run([&](BenchPager &dialog) {
         QObject::connect(&input, &QSocketNotifier::activated, &dialog.window, [&] {
@@ -272,8 +308,6 @@ int RunFarRole(const std::vector<std::string> &role)
 {
     if (role[0] == "echo")
         return FarEcho();
-    if (role[0] == "pager")
-        return FarPager();
     if (role[0] == "sender" && role.size() == 2)
         return FarSender(std::stoi(role[1]));
     return 2;
@@ -316,9 +350,11 @@ RoundTrips RawRoundTrips(const std::string &farNetwork, int wireSize, const Opti
 
 // Two copies of the program: the near one pages the far one through its send loop, and each
 // delivery receipt it decodes sends the next page.
-RoundTrips PagerRoundTrips(const std::string &farNetwork, int wireSize, const Options &options)
+// `farRole` is "pager", or "pager-windows" for a far copy that makes each page's window.
+RoundTrips PagerRoundTrips(const std::string &farNetwork, int wireSize, const Options &options,
+                           const std::string &farRole)
 {
-    FarProcess farCopy(farNetwork, {"--far", "pager"});
+    FarProcess farCopy(farNetwork, {"--far", farRole});
     farCopy.WaitUntilReady();
     const std::string payload = RoundTripPayload(wireSize);
     const int total = options.warmUp + options.roundTrips;
@@ -598,10 +634,26 @@ Drains PagerDrains(const std::string &farNetwork, int wireSize, const Options &o
     return ResultOf(bursts);
 }
 
+// Making a received page's window alone, in this process: once per round trip.
+RoundTrips PageWindowsAlone(const Options &options)
+{
+    PagerCopy copy;
+    RoundTrips result;
+    const std::string text = RoundTripPayload(10);
+    for (int i = 0; i < options.warmUp + options.roundTrips; ++i) {
+        const auto start = Clock::now();
+        ShowPageWindow(copy.PageWindows(), nullptr, text, false, LinkedNamespaces::kFarAddress);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (i >= options.warmUp)
+            result.microseconds.push_back(Microseconds(Clock::now() - start));
+    }
+    return result;
+}
+
 // --- Report --------------------------------------------------------------------------------
 
 struct SizeResults {
-    RoundTrips rawTrips, pagerTrips;
+    RoundTrips rawTrips, pagerTrips, windowTrips;
     std::vector<Flood> rawFloods, pagerFloods;
     Drains rawDrains, pagerDrains;
 };
@@ -660,7 +712,8 @@ void PrintFlood(int wireSize, const char *path, const Flood &flood)
                 flood.received, flood.sentPerSecond, flood.perSecond, flood.cpuPerDatagram);
 }
 
-void Report(const std::map<int, SizeResults> &results, const Options &options)
+void Report(const std::map<int, SizeResults> &results, const RoundTrips &dialogAlone,
+            const Options &options)
 {
     std::printf("\nRound trip of a page asking for a delivery receipt until the receipt is "
                 "decoded (microseconds)\n");
@@ -673,6 +726,20 @@ void Report(const std::map<int, SizeResults> &results, const Options &options)
         const double ratio = raw > 0 ? Summarize(r.pagerTrips.microseconds).median / raw : 0;
         std::printf("%6s  program/raw median: %.2fx (goal: at most 2x) %s\n", "", ratio,
                     ratio <= 2 ? "met" : "MISSED");
+    }
+
+    std::printf("\nThe same with the page window made at the receiver, against making the window "
+                "alone plus the raw round trip (microseconds)\n");
+    std::printf("%6s  %-9s %8s %5s %8s %8s %8s %8s %8s\n", "bytes", "path", "samples", "lost",
+                "min", "median", "p90", "p99", "max");
+    PrintTrips(0, "window", dialogAlone);
+    for (const auto &[size, r] : results) {
+        PrintTrips(size, "program", r.windowTrips);
+        const double parts =
+            Summarize(dialogAlone.microseconds).median + Summarize(r.rawTrips.microseconds).median;
+        const double ratio = parts > 0 ? Summarize(r.windowTrips.microseconds).median / parts : 0;
+        std::printf("%6s  program/(window + raw) median: %.2fx (goal: at most 1.5x) %s\n", "",
+                    ratio, ratio <= 1.5 ? "met" : "MISSED");
     }
 
     std::printf("\nReceive rate, %d runs of %d datagrams each (rates and CPU: median of runs)\n",
@@ -748,7 +815,10 @@ int main(int argc, char **argv)
                      argv[0]);
         return 2;
     }
-    if (far && std::strcmp(argv[2], "pager") != 0)
+    // The far copies of the program need the application object; the other roles do not.
+    const bool farPager =
+        far && (std::strcmp(argv[2], "pager") == 0 || std::strcmp(argv[2], "pager-windows") == 0);
+    if (far && !farPager)
         return RunFarRole(std::vector<std::string>(argv + 2, argv + argc));
 
     std::signal(SIGPIPE, SIG_IGN);
@@ -772,10 +842,11 @@ int main(int argc, char **argv)
         return ui::IDOK;
     });
     if (far)
-        return FarPager();
+        return FarPager(std::strcmp(argv[2], "pager-windows") == 0);
 
     PrintMachine();
     std::map<int, SizeResults> results;
+    RoundTrips dialogAlone;
     // The raw and the program's runs alternate, so that what else the machine does falls on both.
     for (int round = 0; round < options->rounds; ++round) {
         std::printf("round %d of %d\n", round + 1, options->rounds);
@@ -783,8 +854,10 @@ int main(int argc, char **argv)
         for (const int size : kWireSizes) {
             SizeResults &r = results[size];
             Append(r.rawTrips, RawRoundTrips(farNetwork, size, *options));
-            Append(r.pagerTrips, PagerRoundTrips(farNetwork, size, *options));
+            Append(r.pagerTrips, PagerRoundTrips(farNetwork, size, *options, "pager"));
+            Append(r.windowTrips, PagerRoundTrips(farNetwork, size, *options, "pager-windows"));
         }
+        Append(dialogAlone, PageWindowsAlone(*options));
         for (const int size : kWireSizes) {
             SizeResults &r = results[size];
             r.rawFloods.push_back(RawFlood(farNetwork, size, options->flood));
@@ -793,7 +866,7 @@ int main(int argc, char **argv)
             Append(r.pagerDrains, PagerDrains(farNetwork, size, *options));
         }
     }
-    Report(results, *options);
+    Report(results, dialogAlone, *options);
     // Not left to the end of the process, where it would come after Qt's own clean-up.
     RemoveNetwork(farNetwork);
     return 0;
