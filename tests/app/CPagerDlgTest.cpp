@@ -284,4 +284,27 @@ TEST_F(PagerDlgTest, EscapeEndsTheProgramWithoutTheExitSound)
     EXPECT_TRUE(player.played.empty());
 }
 
+// The exit button is the 3-D command button with the power picture: a click plays "Exit" to its
+// end, then ends the program.
+TEST_F(PagerDlgTest, TheExitButtonPlaysTheExitSoundThenEndsTheProgram)
+{
+    settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
+    settings.WriteString(keys::kSounds, keys::kExit, "pageexit.wav");
+    bool openWhilePlaying = false;
+    EXPECT_EQ(runWindow([&](CPagerDlg &dialog) {
+                  player.whileSynchronous = [&] {
+                      openWhilePlaying = dialog.isVisible();
+                  };
+                  QWidget *exit = dialog.GetDlgItem(CPagerDlg::IDC_EXIT);
+                  ASSERT_TRUE(exit);
+                  EXPECT_FALSE(exit->objectName().startsWith(QStringLiteral("placeholder")));
+                  QTest::mouseClick(exit, Qt::LeftButton);
+                  EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }));
+              }),
+              ui::IDCANCEL);
+    EXPECT_EQ(player.played,
+              (std::vector<RecordingSoundPlayer::Played>{{"pageexit.wav", sound::SND_SYNC}}));
+    EXPECT_TRUE(openWhilePlaying);
+}
+
 } // namespace
