@@ -1,7 +1,7 @@
 #include "controls/command3d/CQvCommandCtrl.h"
 
-#include "controls/common/PropertyExchange.h"
 #include "controls/command3d/Qvcm200TypeLib.h"
+#include "controls/common/PropertyExchange.h"
 #include "platform/ole/StdPicture.h"
 #include "platform/text/Ansi.h"
 

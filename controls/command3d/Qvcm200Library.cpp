@@ -1,7 +1,7 @@
 // The 3-D command button library's entry points.
 
-#include "controls/common/QvControlLibrary.h"
 #include "controls/command3d/CQvCommandCtrl.h"
+#include "controls/common/QvControlLibrary.h"
 #include "platform/ole/LibraryExports.h"
 
 using Library = qv::QvControlLibrary<qvcm200::CQvCommandCtrl>;
