@@ -18,6 +18,7 @@
 #include "wrappers/DataExchange.h"
 
 #include <QAbstractButton>
+#include <QPointer>
 #include <QTextEdit>
 
 namespace {
@@ -208,13 +209,21 @@ void CPageDlg::OnSend()
 {
     SendReadReceipt();
     if (m_received) {
-        CPageDlg reply(m_context, this);
-        reply.m_sender = m_sender;
+        // On the heap, owned by this window: whichever of the two goes first, nothing is
+        // deleted twice, and nothing is touched after it went.
+        const QPointer<CPageDlg> self(this);
+        const QPointer<CPageDlg> reply(new CPageDlg(m_context, this));
+        reply->m_sender = m_sender;
         if (IsChecked(IDC_INCLUDE_TEXT))
-            reply.m_text = MessageText();
-        if (reply.DoModal() != ui::IDOK)
+            reply->m_text = MessageText();
+        const int result = reply->DoModal();
+        if (!self || !reply)
             return;
-        m_text = reply.m_text;
+        const std::string payload = reply->m_text;
+        delete reply.data();
+        if (result != ui::IDOK)
+            return;
+        m_text = payload;
         if (const auto error = m_context.sender.send(m_text, m_sender))
             ReportWinSockError(*error, "Failure to Send Page.");
         return;
