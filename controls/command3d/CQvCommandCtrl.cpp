@@ -293,6 +293,14 @@ bool CQvCommandCtrl::windowEvent(QEvent *event)
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         return keyInput(static_cast<const QKeyEvent &>(*event));
+    case QEvent::ShortcutOverride: {
+        // Enter on the focused button clicks it rather than the dialog's default button.
+        auto &key = static_cast<QKeyEvent &>(*event);
+        if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
+            return false;
+        key.accept();
+        return true;
+    }
     case QEvent::Shortcut:
         accessKey(static_cast<const QShortcutEvent &>(*event).isAmbiguous());
         return true;

@@ -381,12 +381,20 @@ bool Dialog::handleDialogKey(const QKeyEvent *event)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        // A multi-line edit (also inside a hosted control) keeps Enter for a new line; a push
-        // button with the focus is clicked, as the platform's buttons are; anywhere else Enter
-        // is the dialog's OK.
+        // A multi-line edit (also inside a hosted control) keeps Enter for a new line, and a
+        // hosted control that claims Enter (a focused 3-D button) gets it; a push button with
+        // the focus is clicked, as the platform's buttons are; anywhere else Enter is the
+        // dialog's OK.
         QWidget *focus = focusWidget();
         if (qobject_cast<const QPlainTextEdit *>(focus) || qobject_cast<const QTextEdit *>(focus))
             return false;
+        if (focus) {
+            QKeyEvent claim(QEvent::ShortcutOverride, event->key(), event->modifiers());
+            claim.ignore();
+            QCoreApplication::sendEvent(focus, &claim);
+            if (claim.isAccepted())
+                return false;
+        }
         if (auto *button = qobject_cast<QPushButton *>(focus)) {
             button->click();
             return true;

@@ -307,4 +307,19 @@ TEST_F(PagerDlgTest, TheExitButtonPlaysTheExitSoundThenEndsTheProgram)
     EXPECT_TRUE(openWhilePlaying);
 }
 
+// Enter with the focus on the exit button clicks that button, not the dialog's default.
+TEST_F(PagerDlgTest, EnterOnTheFocusedExitButtonClicksIt)
+{
+    settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
+    settings.WriteString(keys::kSounds, keys::kExit, "pageexit.wav");
+    runWindow([&](CPagerDlg &dialog) {
+        QWidget *exit = dialog.GetDlgItem(CPagerDlg::IDC_EXIT);
+        exit->setFocus();
+        QTest::keyClick(exit, Qt::Key_Return);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }));
+    });
+    EXPECT_EQ(player.played,
+              (std::vector<RecordingSoundPlayer::Played>{{"pageexit.wav", sound::SND_SYNC}}));
+}
+
 } // namespace
