@@ -64,20 +64,20 @@ TEST_F(PageWindowTest, SendModeBuildsThePayloadWithTheReceiptsAsked)
         {false, true, "@Rhello"},
         {true, true, "@R@Dhello"},
     };
-    for (const auto &[delivery, read, payload] : cases) {
+    for (const Case &asked : cases) {
         CPageDlg window(context, &mainWindow);
         window.m_sender = "peer";
         QTimer::singleShot(0, [&] {
             click(window, CPageDlg::IDC_SEND); // empty: refused, the window stays
             window.MessageArea()->setPlainText(QStringLiteral("hello"));
-            if (delivery)
+            if (asked.delivery)
                 check(window, CPageDlg::IDC_DELIVERY_RECEIPT);
-            if (read)
+            if (asked.read)
                 check(window, CPageDlg::IDC_READ_RECEIPT);
             click(window, CPageDlg::IDC_SEND);
         });
         ASSERT_EQ(window.DoModal(), ui::IDOK);
-        EXPECT_EQ(window.m_text, payload);
+        EXPECT_EQ(window.m_text, asked.payload);
         EXPECT_FALSE(window.GetDlgItem(CPageDlg::IDC_SAVE)->isEnabled());
         EXPECT_FALSE(window.GetDlgItem(CPageDlg::IDC_INCLUDE_TEXT)->isEnabled());
     }
