@@ -59,7 +59,7 @@ void ProgramWindows::runOptionsWindow(QWidget *) {}
 std::size_t ProgramWindows::openPageWindows() const
 {
     return static_cast<std::size_t>(std::ranges::count_if(
-        m_pageWindows, [](const QPointer<CPageDlg> &window) { return !window.isNull(); }));
+        m_pageWindows, [](const QPointer<QObject> &window) { return !window.isNull(); }));
 }
 
 void ProgramWindows::openReceivedPage(QWidget *owner, const std::string &text, bool readReceipt,
@@ -98,7 +98,7 @@ void ProgramWindows::showPage(const ReceivedPage &page)
 void ProgramWindows::pageWindowClosed(QObject *gone)
 {
     // A widget tells it is destroyed before its guards let go of it.
-    std::erase_if(m_pageWindows, [gone](const QPointer<CPageDlg> &window) {
+    std::erase_if(m_pageWindows, [gone](const QPointer<QObject> &window) {
         return window.isNull() || window.data() == gone;
     });
     while (m_context.mainWindow && !m_waiting.empty() &&

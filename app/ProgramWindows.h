@@ -65,7 +65,9 @@ private:
     EventSounds &m_sounds;
     page::PageWindowContext m_context;
     WindowLimits m_limits;
-    std::vector<QPointer<CPageDlg>> m_pageWindows;
+    // As plain objects: a window is told gone while it is being destroyed, when it is no longer
+    // a page window.
+    std::vector<QPointer<QObject>> m_pageWindows;
     std::deque<ReceivedPage> m_waiting;
     FailureBoxes m_failureBoxes;
     std::vector<QPointer<CReceiptDlg>> m_receiptWindows;
