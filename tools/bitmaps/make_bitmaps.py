@@ -246,17 +246,17 @@ def play():
 def link_wait(frame):
     # Two pagers under a night sky with a signal between their antennas: a dim arc of dots on
     # which three bright ones travel from left to right, a third of the way each frame.
-    image = Image(120, 56, "N")
-    for x0 in (4, 94):
-        image.rect(x0 + 12, 24, 1, 6, "D")
-        image.art(x0, 30, PAGER[7:])
+    image = Image(148, 84, "N")
+    for x0 in (8, 118):
+        image.rect(x0 + 12, 56, 1, 8, "D")
+        image.art(x0, 64, PAGER[7:])
     dots = 9
     for dot in range(dots):
         t = dot / (dots - 1)
-        cx = 17 + t * 86
-        cy = 20 - 56 * t * (1 - t)
+        cx = 20.5 + t * 110
+        cy = 51.5 - 160 * t * (1 - t)
         lit = dot // 3 == frame
-        radius = 2.6 if lit else 1.6
+        radius = 3.0 if lit else 1.8
         image.shape(lambda x, y, cx=cx, cy=cy, r=radius: math.hypot(x - cx, y - cy) <= r,
                     "Y" if lit else "y")
     image.save(f"link_wait{frame + 1}.bmp")

@@ -380,7 +380,8 @@ TEST_F(CQvMarqueeCtrlTest, ExportsTwipsToPixelsForTheDisplayOrADevice)
 }
 
 // With TARVIL_SHEET_DIR set, draws qvmq200.png there, to look at: a row for each style (0-3),
-// columns forwards and backwards after a few ticks, with the three pictures, and as designed.
+// columns forwards and backwards after a few ticks, with the progress window's pictures, and
+// as designed.
 TEST_F(CQvMarqueeCtrlTest, Sheet)
 {
     const QString folder = qEnvironmentVariable("TARVIL_SHEET_DIR");
@@ -394,7 +395,7 @@ TEST_F(CQvMarqueeCtrlTest, Sheet)
         return ole::DispatchPtr(ole::StdPicture::fromFile(
             std::span(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size())));
     };
-    const QSize cell(164, 112);
+    const QSize cell(177, 112); // the chat-link progress window's
     const QSize step = cell + QSize(8, 8);
     QImage sheet(4 * step.width() + 8, 4 * step.height() + 8, QImage::Format_RGB32);
     sheet.fill(QColor(0xD4, 0xD0, 0xC8));
@@ -412,7 +413,10 @@ TEST_F(CQvMarqueeCtrlTest, Sheet)
             if (column >= 2)
                 put(*marquee, {{DISPID_PICTURE1, bitmap("link_wait1.bmp")},
                                {DISPID_PICTURE2, bitmap("link_wait2.bmp")},
-                               {DISPID_PICTURE3, bitmap("link_wait3.bmp")}});
+                               {DISPID_PICTURE3, bitmap("link_wait3.bmp")},
+                               {DISPID_PICTURELEFT, std::int16_t{210}},
+                               {DISPID_PICTURETOP, std::int16_t{195}},
+                               {DISPID_TEXTCOLOR, std::int32_t{0x00FFFF}}});
             for (int ticks = 0; ticks < 20 + 2 * style; ++ticks) {
                 render(*marquee);
                 tick(*marquee);
