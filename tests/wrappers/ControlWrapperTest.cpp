@@ -1,6 +1,7 @@
 #include "controls/command3d/Qvcm200TypeLib.h"
 #include "controls/frame3d/Qv3dfrmTypeLib.h"
 #include "controls/label3d/Qv3dLabelTypeLib.h"
+#include "controls/marquee/Qvmq200TypeLib.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "tests/support/TempWindowsDirectory.h"
@@ -211,20 +212,6 @@ const std::vector<Listed> kQv3dText = {
     {"Enabled", -514, Bool},   {"Font", -512, Font},        {"ForeColor", -513, Long},
     {"hWnd", -515, Short},     {"Text", -517, String},      {"_Text", 0, String},
     {"MousePointer", 1, Long}, {"MouseIcon", 25, Picture}};
-const std::vector<Listed> kQvMarquee = {
-    {"FontSize", 2, Float},       {"FontBold", 3, Bool},        {"FontItalic", 4, Bool},
-    {"FontStrikethru", 5, Bool},  {"FontUnderline", 6, Bool},   {"Autosize", 7, Bool},
-    {"FontTransparent", 8, Bool}, {"PictureTop", 9, Short},     {"PictureLeft", 10, Short},
-    {"PictureRight", 11, Short},  {"PictureBottom", 12, Short}, {"CaptionTop", 13, Short},
-    {"CaptionLeft", 14, Short},   {"CaptionRight", 15, Short},  {"CaptionBottom", 16, Short},
-    {"BorderColor", 17, Long},    {"LightColor", 18, Long},     {"OuterFillColor", 19, Long},
-    {"ShadowColor", 20, Long},    {"Style", 21, Long},          {"TextColor", 22, Long},
-    {"TextFillColor", 23, Long},  {"Interval", 24, Long},       {"Picture1", 25, Picture},
-    {"Picture2", 26, Picture},    {"Picture3", 27, Picture},    {"FontStyle", 28, Long},
-    {"BackColor", -501, Long},    {"Enabled", -514, Bool},      {"Caption", -518, String},
-    {"Font", -512, Font},         {"ForeColor", -513, Long},    {"hWnd", -515, Short},
-    {"_Caption", 0, String},      {"Direction", 29, Long},      {"MousePointer", 1, Long},
-    {"MouseIcon", 30, Picture},   {"FontName", 31, String}};
 const std::vector<Listed> kCmdButton = {
     {"Property1", 1, Long},    {"Property3", 3, String},    {"Property4", 4, Bool},
     {"Property5", 5, Bool},    {"Property6", 6, Bool},      {"Property7", 7, Float},
@@ -284,7 +271,6 @@ template <typename Wrapper> struct Bound {
     }
 
 WRAPPER_TABLE_TEST(CQv3dText, TARVIL_QV3DTEXT_PROPERTIES, kQv3dText)
-WRAPPER_TABLE_TEST(CQvMarquee, TARVIL_QVMARQUEE_PROPERTIES, kQvMarquee)
 WRAPPER_TABLE_TEST(CCmdButton, TARVIL_CMDBUTTON_PROPERTIES, kCmdButton)
 
 // The type a wrapper declares for each type of the controls' tables: enumerations and colours
@@ -339,6 +325,12 @@ TEST(WrapperControlTest, CQvcm200)
 {
     expectControlMembers({TARVIL_QVCM200_PROPERTIES(LIST_PROPERTY)}, CQvcm200::kClsid,
                          qvcm200::kTypeLib);
+}
+
+TEST(WrapperControlTest, CQvMarquee)
+{
+    expectControlMembers({TARVIL_QVMARQUEE_PROPERTIES(LIST_PROPERTY)}, CQvMarquee::kClsid,
+                         qvmq200::kTypeLib);
 }
 
 TEST(WrapperTableTest, FontAndPictureDrivers)

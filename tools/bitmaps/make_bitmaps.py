@@ -3,7 +3,8 @@
 
 The logo (a pager with its antenna and the words "Tarvil 32" in a small hand-made pixel font),
 the exit button's power symbol, the receipt window's paper wallpaper, the chat window's lamps,
-link bars and hang-up handset, and the options window's play button. Every picture comes from
+link bars and hang-up handset, the options window's play button, and the three pictures the
+chat-link progress window's marquee cycles through. Every picture comes from
 this file alone, so a change to a bitmap is reviewed here. Run it by hand after changing it:
 
     python3 tools/bitmaps/make_bitmaps.py
@@ -242,6 +243,25 @@ def play():
     image.save("play.bmp")
 
 
+def link_wait(frame):
+    # Two pagers under a night sky with a signal between their antennas: a dim arc of dots on
+    # which three bright ones travel from left to right, a third of the way each frame.
+    image = Image(148, 84, "N")
+    for x0 in (8, 118):
+        image.rect(x0 + 12, 56, 1, 8, "D")
+        image.art(x0, 64, PAGER[7:])
+    dots = 9
+    for dot in range(dots):
+        t = dot / (dots - 1)
+        cx = 20.5 + t * 110
+        cy = 51.5 - 160 * t * (1 - t)
+        lit = dot // 3 == frame
+        radius = 3.0 if lit else 1.8
+        image.shape(lambda x, y, cx=cx, cy=cy, r=radius: math.hypot(x - cx, y - cy) <= r,
+                    "Y" if lit else "y")
+    image.save(f"link_wait{frame + 1}.bmp")
+
+
 def art_bitmap(name, rows):
     image = Image(len(rows[0]), len(rows))
     image.art(0, 0, rows)
@@ -259,6 +279,8 @@ def main():
     link_bar("link_up.bmp", "y", "Y", "W", joined=True)
     art_bitmap("hangup.bmp", HANDSET)
     play()
+    for frame in range(3):
+        link_wait(frame)
 
 
 if __name__ == "__main__":

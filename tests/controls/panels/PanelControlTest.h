@@ -3,6 +3,7 @@
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "platform/ole/StdPicture.h"
+#include "tests/support/ControlProperties.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/RecordingControlSite.h"
 #include "tests/support/TempWindowsDirectory.h"
@@ -31,7 +32,7 @@ protected:
     static constexpr std::int32_t kRed = 0x000000FF; // the text colour the pixel checks find
     static constexpr QRgb kPictureColor = 0xFF2060A0;
 
-    using Values = std::vector<std::pair<ole::DispId, ole::Variant>>;
+    using Values = PropertyValues;
 
     explicit PanelControlTest(const Ids &ids) : m_ids(ids) {}
 
@@ -49,26 +50,6 @@ protected:
             EXPECT_EQ(control->initNew(), ole::S_OK);
         }
         return control;
-    }
-
-    static ole::Variant get(ole::Control &control, ole::DispId id)
-    {
-        ole::Variant value;
-        EXPECT_EQ(control.getProperty(id, value), ole::S_OK) << id;
-        return value;
-    }
-
-    static void put(ole::Control &control, const Values &values)
-    {
-        for (const auto &[id, value] : values)
-            EXPECT_EQ(control.putProperty(id, value), ole::S_OK) << id;
-    }
-
-    static std::vector<std::uint8_t> saved(ole::Control &control)
-    {
-        std::vector<std::uint8_t> stream;
-        EXPECT_EQ(control.save(stream), ole::S_OK);
-        return stream;
     }
 
     // The control's window at `size`, as it paints itself.
@@ -95,18 +76,6 @@ protected:
                     qRed(pixel) > 160 && qGreen(pixel) < 96 && qBlue(pixel) < 96)
                     extent |= QRect(x, y, 1, 1);
         return extent;
-    }
-
-    // Each value raises error 380 and leaves every property as it was.
-    static void expectRefused(ole::Control &control, const Values &refused)
-    {
-        const auto before = saved(control);
-        for (const auto &[id, value] : refused) {
-            ole::ExcepInfo error;
-            EXPECT_EQ(control.putProperty(id, value, &error), ole::DISP_E_EXCEPTION) << id;
-            EXPECT_EQ(static_cast<std::uint32_t>(error.scode), 0x800A017Cu) << id; // 380
-        }
-        EXPECT_EQ(saved(control), before);
     }
 
     // The caption under FormatString, with and without the container's formatting service,
