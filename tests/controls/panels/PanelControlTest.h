@@ -5,6 +5,7 @@
 #include "platform/ole/StdPicture.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/RecordingControlSite.h"
+#include "tests/support/RefusedValues.h"
 #include "tests/support/TempWindowsDirectory.h"
 
 #include <QDir>
@@ -95,18 +96,6 @@ protected:
                     qRed(pixel) > 160 && qGreen(pixel) < 96 && qBlue(pixel) < 96)
                     extent |= QRect(x, y, 1, 1);
         return extent;
-    }
-
-    // Each value raises error 380 and leaves every property as it was.
-    static void expectRefused(ole::Control &control, const Values &refused)
-    {
-        const auto before = saved(control);
-        for (const auto &[id, value] : refused) {
-            ole::ExcepInfo error;
-            EXPECT_EQ(control.putProperty(id, value, &error), ole::DISP_E_EXCEPTION) << id;
-            EXPECT_EQ(static_cast<std::uint32_t>(error.scode), 0x800A017Cu) << id; // 380
-        }
-        EXPECT_EQ(saved(control), before);
     }
 
     // The caption under FormatString, with and without the container's formatting service,
