@@ -1,8 +1,8 @@
 // Loads arbitrary bytes as the persisted property stream of each display control, and on their
 // own as a standard font's and a standard picture's stream. Whatever loads must save and load
 // again to the same bytes. The controls are the 3-D test control (a library on the controls'
-// shared layer with a property of every persisted kind) and the program's 3-D label, frame and
-// command button, created through the loader as the program creates its controls.
+// shared layer with a property of every persisted kind) and the program's 3-D label, frame,
+// command button and text box, created through the loader as the program creates its controls.
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "platform/ole/Registry.h"
@@ -57,8 +57,9 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     qputenv("TARVIL_WINDIR", windows.path().toLocal8Bit());
     registerFolder(TARVIL_TEST_CONTROLS_DIR);
     registerFolder(TARVIL_CONTROLS_DIR);
-    for (const char *progId : {"QVTEST.QvTestCtrl.1", "QV3DLBL.Qv3dLabelCtrl.1",
-                               "QV3DFRM.Qv3dfrmCtrl.1", "QVCM200.Qvcm200Ctrl.1"}) {
+    for (const char *progId :
+         {"QVTEST.QvTestCtrl.1", "QV3DLBL.Qv3dLabelCtrl.1", "QV3DFRM.Qv3dfrmCtrl.1",
+          "QVCM200.Qvcm200Ctrl.1", "QVGTXT.Qv3dTextCtrl.1"}) {
         const std::optional<ole::Clsid> clsid = ole::Registry::clsidFromProgId(progId);
         if (!clsid)
             std::abort();
