@@ -65,8 +65,12 @@ protected:
         return value;
     }
     std::string text() { return std::get<std::string>(get(ole::DISPID_TEXT)); }
-    std::int32_t selStart() { return std::get<std::int32_t>(get(Text::DISPID_SELSTART)); }
-    std::int32_t selLength() { return std::get<std::int32_t>(get(Text::DISPID_SELLENGTH)); }
+    // SelStart and SelLength.
+    std::pair<std::int32_t, std::int32_t> selection()
+    {
+        return {std::get<std::int32_t>(get(Text::DISPID_SELSTART)),
+                std::get<std::int32_t>(get(Text::DISPID_SELLENGTH))};
+    }
     std::vector<std::uint8_t> saved()
     {
         std::vector<std::uint8_t> stream;
@@ -129,8 +133,7 @@ TEST_F(CQv3dTextCtrlTest, SelectionCountsLineBreaksAsTwoAndTextComesBackByteForB
 
     // Beyond the end and one more, a start is ignored.
     set(Text::DISPID_SELSTART, std::int32_t{8});
-    EXPECT_EQ(selStart(), 4);
-    EXPECT_EQ(selLength(), 2);
+    EXPECT_EQ(selection(), std::pair(4, 2));
 
     set(Text::DISPID_SELSTART, std::int32_t{1});
     set(Text::DISPID_SELLENGTH, std::int32_t{3});
@@ -138,7 +141,7 @@ TEST_F(CQv3dTextCtrlTest, SelectionCountsLineBreaksAsTwoAndTextComesBackByteForB
     // A CR or LF on its own, and what looks like markup, are kept as they are.
     set(Text::DISPID_SELTEXT, std::string("<b>X\rY\nZ</b>"));
     EXPECT_EQ(text(), "a<b>X\rY\nZ</b>cd");
-    EXPECT_EQ(selStart(), 13);
+    EXPECT_EQ(selection(), std::pair(13, 0));
     EXPECT_TRUE(m_edit->toPlainText().startsWith(QStringLiteral("a<b>X")));
 
     std::string everyByte;
@@ -259,10 +262,8 @@ TEST_F(CQv3dTextCtrlTest, StyleChangesKeepTheTextTheSelectionAndTheRules)
     EXPECT_EQ(m_edit->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     EXPECT_TRUE(m_edit->font().bold());
     EXPECT_EQ(text(), "one\r\ntwo three");
-    EXPECT_EQ(selStart(), 5);
-    EXPECT_EQ(selLength(), 3);
     set(Text::DISPID_SELSTART, std::int32_t{20});
-    EXPECT_EQ(selStart(), 5);
+    EXPECT_EQ(selection(), std::pair(5, 3));
     QTest::keyClicks(m_edit, QStringLiteral("x"));
     EXPECT_EQ(text(), "one\r\ntwo three");
 
