@@ -2,7 +2,8 @@
 // own as a standard font's and a standard picture's stream. Whatever loads must save and load
 // again to the same bytes. The controls are the 3-D test control (a library on the controls'
 // shared layer with a property of every persisted kind) and the program's 3-D label, frame,
-// command button and marquee, created through the loader as the program creates its controls.
+// command button, marquee and text box, created through the loader as the program creates its
+// controls.
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "platform/ole/Registry.h"
@@ -59,7 +60,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     registerFolder(TARVIL_CONTROLS_DIR);
     for (const char *progId :
          {"QVTEST.QvTestCtrl.1", "QV3DLBL.Qv3dLabelCtrl.1", "QV3DFRM.Qv3dfrmCtrl.1",
-          "QVCM200.Qvcm200Ctrl.1", "QVMQ200.QvMarqueeCtrl.1"}) {
+          "QVCM200.Qvcm200Ctrl.1", "QVMQ200.QvMarqueeCtrl.1",
+          "QVGTXT.Qv3dTextCtrl.1"}) {
         const std::optional<ole::Clsid> clsid = ole::Registry::clsidFromProgId(progId);
         if (!clsid)
             std::abort();

@@ -154,6 +154,14 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
         a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
+ole::DispId idByName(std::span<const MemberInfo> members, std::string_view name)
+{
+    const auto it = std::ranges::find_if(members, [name](const MemberInfo &member) {
+        return equalsIgnoringCase(member.name, name);
+    });
+    return it == members.end() ? ole::DISPID_UNKNOWN : it->id;
+}
+
 } // namespace
 
 CQvControlBase::CQvControlBase(const ControlClassInfo &info)
@@ -161,6 +169,7 @@ CQvControlBase::CQvControlBase(const ControlClassInfo &info)
                               memberId("FontBold"),       memberId("FontItalic"),
                               memberId("FontStrikethru"), memberId("FontUnderline")},
       m_mousePointerId(memberId("MousePointer")), m_mouseIconId(memberId("MouseIcon")),
+      m_keyPressId(eventId("KeyPress")),
       m_captionId(info.stockMask & STOCK_CAPTION ? ole::DISPID_CAPTION
                   : info.stockMask & STOCK_TEXT  ? ole::DISPID_TEXT
                                                  : ole::DISPID_UNKNOWN)
@@ -187,11 +196,12 @@ void CQvControlBase::bindProperties(std::vector<BoundProperty> properties)
 
 ole::DispId CQvControlBase::memberId(std::string_view name) const
 {
-    const auto &members = m_info.typeLib->members;
-    const auto it = std::ranges::find_if(members, [name](const MemberInfo &member) {
-        return equalsIgnoringCase(member.name, name);
-    });
-    return it == members.end() ? ole::DISPID_UNKNOWN : it->id;
+    return idByName(m_info.typeLib->members, name);
+}
+
+ole::DispId CQvControlBase::eventId(std::string_view name) const
+{
+    return idByName(m_info.typeLib->events, name);
 }
 
 ole::DispId CQvControlBase::idOfName(std::string_view name)
@@ -537,6 +547,7 @@ void CQvControlBase::NotifyPropertyChanged(ole::DispId dispid, unsigned effects)
     if (m_window) {
         applyColors();
         applyWindowState();
+        propertiesApplied();
         if (effects & Repaint)
             m_window->update();
     }
@@ -604,8 +615,10 @@ void CQvControlBase::ambientPropertyChanged(ole::DispId id)
     }
     if ((all || id == ole::DISPID_AMBIENT_FONT) && m_fontIsAmbient && m_font)
         setFont(defaultFont());
-    if (m_window)
+    if (m_window) {
+        propertiesApplied();
         m_window->update();
+    }
 }
 
 void CQvControlBase::resetStockProperties()
@@ -724,8 +737,8 @@ QWidget *CQvControlBase::createWindow(QWidget *parent, const QRect &geometry)
     }
     m_window = new ControlWindow(*this, parent);
     m_window->setGeometry(geometry);
-    const bool keyboard = declaresEvent(ole::DISPID_KEYDOWN) ||
-                          declaresEvent(ole::DISPID_KEYPRESS) || declaresEvent(ole::DISPID_KEYUP);
+    const bool keyboard = declaresEvent(ole::DISPID_KEYDOWN) || declaresEvent(m_keyPressId) ||
+                          declaresEvent(ole::DISPID_KEYUP);
     m_window->setFocusPolicy(keyboard ? Qt::StrongFocus : Qt::NoFocus);
     m_window->setMouseTracking(declaresEvent(ole::DISPID_MOUSEMOVE));
     windowResized();
@@ -755,6 +768,7 @@ void CQvControlBase::refreshWindow()
     applyColors();
     applyCursor();
     applyWindowState();
+    propertiesApplied();
     m_window->update();
 }
 
@@ -837,15 +851,27 @@ void CQvControlBase::performClick()
     fireEvent(ole::DISPID_CLICK, {});
 }
 
-bool CQvControlBase::handleInput(QEvent *event)
+bool CQvControlBase::acceptsCharacter(std::int16_t) const
+{
+    return true;
+}
+
+void CQvControlBase::routeInput(QWidget *child)
+{
+    if (m_window)
+        m_window->routeInputOf(child);
+}
+
+bool CQvControlBase::handleInput(QEvent *event, QWidget *receiver)
 {
     // Qt hands a disabled child window its mouse input and leaves ignoring it to QWidget::event:
     // a disabled control takes no input at all, as a disabled window should not.
     if (event->isInputEvent() && !m_window->isEnabled())
         return false;
-    // The control itself sees every event first; a handler it runs may destroy it.
+    // The control itself sees every event of its window first; a handler it runs may destroy it.
     const std::weak_ptr<int> alive = m_lifetime;
-    if (windowEvent(event) || alive.expired())
+    const bool own = receiver == m_window;
+    if (own && (windowEvent(event) || alive.expired()))
         return true;
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
@@ -858,12 +884,14 @@ bool CQvControlBase::handleInput(QEvent *event)
     }
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-        return handleKey(static_cast<QKeyEvent *>(event));
+        return handleKey(static_cast<QKeyEvent *>(event), receiver);
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
-        return handleMouse(static_cast<QMouseEvent *>(event));
+        // A child keeps its mouse input, unless a handler took the control away meanwhile.
+        handleMouse(static_cast<QMouseEvent *>(event), receiver);
+        return own || alive.expired();
     case QEvent::ApplicationPaletteChange:
         // System colours follow the application's palette.
         applyColors();
@@ -873,7 +901,7 @@ bool CQvControlBase::handleInput(QEvent *event)
     }
 }
 
-bool CQvControlBase::handleKey(QKeyEvent *key)
+bool CQvControlBase::handleKey(QKeyEvent *key, QWidget *receiver)
 {
     const bool down = key->type() == QEvent::KeyPress;
     if (m_retyping || (!down && key->isAutoRepeat()))
@@ -890,26 +918,29 @@ bool CQvControlBase::handleKey(QKeyEvent *key)
         return false;
     const auto ascii = static_cast<std::int16_t>(static_cast<unsigned char>(typed[0]));
     ole::Variant keyAscii[] = {ascii};
-    if (!fireEvent(ole::DISPID_KEYPRESS, keyAscii))
+    if (!fireEvent(m_keyPressId, keyAscii))
         return true;
     const std::int16_t changed = ole::toShort(keyAscii[0]).value_or(0);
-    if (changed == 0)
+    if (changed == 0 || !acceptsCharacter(changed))
         return true;
-    if (changed != ascii && m_window) {
+    if (changed != ascii) {
         // The handler typed another character instead: the window receives that one.
         QKeyEvent retyped(QEvent::KeyPress, key->key(), key->modifiers(),
                           text::fromAnsi(std::string(1, static_cast<char>(changed))));
+        // What the window does with it may end the control (a change it reports).
+        const std::weak_ptr<int> alive = m_lifetime;
         m_retyping = true;
-        QCoreApplication::sendEvent(m_window, &retyped);
-        m_retyping = false;
+        QCoreApplication::sendEvent(receiver, &retyped);
+        if (!alive.expired())
+            m_retyping = false;
         return true;
     }
     return false;
 }
 
-bool CQvControlBase::handleMouse(QMouseEvent *mouse)
+void CQvControlBase::handleMouse(QMouseEvent *mouse, QWidget *receiver)
 {
-    const QPoint at = mouse->position().toPoint();
+    const QPoint at = receiver->mapTo(m_window, mouse->position().toPoint());
     const auto type = mouse->type();
     // Down and up report the button that changed, a move the buttons held.
     const Qt::MouseButtons buttons =
@@ -917,9 +948,8 @@ bool CQvControlBase::handleMouse(QMouseEvent *mouse)
     ole::Variant args[] = {buttonState(buttons), shiftState(mouse->modifiers()),
                            std::int32_t{at.x()}, std::int32_t{at.y()}};
     if (type == QEvent::MouseButtonDblClick) {
-        if (!fireEvent(ole::DISPID_DBLCLICK, {}))
-            return true;
-        fireEvent(ole::DISPID_MOUSEDOWN, args);
+        if (fireEvent(ole::DISPID_DBLCLICK, {}))
+            fireEvent(ole::DISPID_MOUSEDOWN, args);
     } else if (type == QEvent::MouseButtonPress) {
         fireEvent(ole::DISPID_MOUSEDOWN, args);
     } else if (type == QEvent::MouseMove) {
@@ -928,7 +958,6 @@ bool CQvControlBase::handleMouse(QMouseEvent *mouse)
                m_window && m_window->rect().contains(at)) {
         performClick();
     }
-    return true;
 }
 
 } // namespace qv

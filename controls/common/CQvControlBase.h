@@ -172,12 +172,25 @@ protected:
     // The background and text colours that child windows of the control's window take:
     // BackColor and ForeColor unless the control answers its children otherwise.
     virtual std::pair<OLE_COLOR, OLE_COLOR> childColors() const;
+    // May the window receive the character `keyAscii`, which KeyPress has let through? A control
+    // that drops some characters says no, and the key goes nowhere.
+    virtual bool acceptsCharacter(std::int16_t keyAscii) const;
+    // The window was brought up to date with the properties: after a change, a load, or a change
+    // of the container's ambient properties. A control with windows of its own inside its window
+    // updates them here.
+    virtual void propertiesApplied() {}
 
     // Fires `event` when the control declares it; false when the control went away meanwhile.
     // Arguments passed by reference come back as the handler left them.
     bool fireEvent(ole::DispId event, std::span<ole::Variant> args);
     // Creates the window again in the same place, e.g. after a load changed its style.
     void recreateWindow();
+    // `child`, a window inside the control's window that takes input itself (an edit field),
+    // raises the control's stock events as the control's own window does: keys before the child
+    // sees them (a key a handler swallows never reaches it), mouse input at its position in the
+    // control's window. From then on the control's window takes no keys of its own: those that
+    // reach it were let through by the child.
+    void routeInput(QWidget *child);
     // May the container's bound property `id` change now? True without a container.
     bool requestEdit(ole::DispId id) const;
     // The container's formatting service: `value` formatted by `format`; empty when the
@@ -229,15 +242,17 @@ private:
     std::shared_ptr<ole::StdFont> defaultFont() const;
     bool declaresEvent(ole::DispId event) const;
     ole::DispId memberId(std::string_view name) const;
+    ole::DispId eventId(std::string_view name) const;
 
     // Called by the control's window.
     void paint(QPainter &painter, const QRect &bounds);
-    // Raises the stock events for mouse and keyboard input; true when the input is consumed.
-    bool handleInput(QEvent *event);
+    // Raises the stock events for the mouse and keyboard input that `receiver` (the window or a
+    // child routed to it) gets; true when the input is consumed.
+    bool handleInput(QEvent *event, QWidget *receiver);
     void windowResized();
     // Raises KeyDown, KeyPress and KeyUp; true when a handler swallowed the key.
-    bool handleKey(QKeyEvent *key);
-    bool handleMouse(QMouseEvent *mouse);
+    bool handleKey(QKeyEvent *key, QWidget *receiver);
+    void handleMouse(QMouseEvent *mouse, QWidget *receiver);
     // The window follows the properties: colours, cursor, enabled state, a repaint.
     void refreshWindow();
     // The palette of the window and its children from the translated colours.
@@ -249,6 +264,8 @@ private:
     FontSubProperties m_fontIds;
     ole::DispId m_mousePointerId;
     ole::DispId m_mouseIconId;
+    // KeyPress as the control's events name it; a control may give it its own identifier.
+    ole::DispId m_keyPressId;
     ole::DispId m_captionId; // DISPID_CAPTION, DISPID_TEXT or none
     std::vector<BoundProperty> m_bound;
     ErrorTextLibrary m_errorTexts;

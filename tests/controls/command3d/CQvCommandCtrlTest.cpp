@@ -6,6 +6,7 @@
 #include "platform/ole/StdPicture.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/RecordingControlSite.h"
+#include "tests/support/ControlProperties.h"
 #include "tests/support/TempWindowsDirectory.h"
 
 #include <QCoreApplication>
@@ -19,7 +20,6 @@ namespace {
 
 using namespace qvcm200;
 
-constexpr std::uint32_t kInvalidPropertyValue = 0x800A017C;
 constexpr QRgb kBorder = 0xFFFF0000;
 constexpr QRgb kLight = 0xFFFFFFFF;
 constexpr QRgb kShadow = 0xFF404040;
@@ -263,20 +263,16 @@ TEST_F(CQvCommandCtrlTest, AutosizeFitsThePictureAndItsBevel)
 
 TEST_F(CQvCommandCtrlTest, OutOfRangeValuesRaiseError380AndChangeNothing)
 {
-    const std::pair<ole::DispId, ole::Variant> refused[] = {
-        {DISPID_AUTOSIZE, std::int16_t{2}},        {DISPID_AUTOSIZE, std::int16_t{-2}},
-        {DISPID_FONTTRANSPARENT, std::int16_t{2}}, {DISPID_ALIGNMENT, std::int16_t{3}},
-        {DISPID_ALIGNMENT, std::int16_t{-1}},      {DISPID_FONTSTYLE, std::int16_t{5}},
-        {DISPID_BEVELSIZE, std::int16_t{-1}},      {DISPID_BORDERSTYLE, std::int16_t{3}},
-        {DISPID_WALLPAPER, std::int16_t{3}},       {DISPID_BEVELSTYLE, std::int16_t{5}},
-    };
-    const auto before = saved();
-    for (const auto &[id, refusedValue] : refused) {
-        ole::ExcepInfo error;
-        EXPECT_EQ(m_control->putProperty(id, refusedValue, &error), ole::DISP_E_EXCEPTION) << id;
-        EXPECT_EQ(static_cast<std::uint32_t>(error.scode), kInvalidPropertyValue) << id;
-    }
-    EXPECT_EQ(saved(), before);
+    expectRefused(*m_control, {{DISPID_AUTOSIZE, std::int16_t{2}},
+                               {DISPID_AUTOSIZE, std::int16_t{-2}},
+                               {DISPID_FONTTRANSPARENT, std::int16_t{2}},
+                               {DISPID_ALIGNMENT, std::int16_t{3}},
+                               {DISPID_ALIGNMENT, std::int16_t{-1}},
+                               {DISPID_FONTSTYLE, std::int16_t{5}},
+                               {DISPID_BEVELSIZE, std::int16_t{-1}},
+                               {DISPID_BORDERSTYLE, std::int16_t{3}},
+                               {DISPID_WALLPAPER, std::int16_t{3}},
+                               {DISPID_BEVELSTYLE, std::int16_t{5}}});
 }
 
 TEST_F(CQvCommandCtrlTest, StreamRoundTripsByteForByte)

@@ -6,6 +6,7 @@
 #include "tests/support/ControlProperties.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/RecordingControlSite.h"
+#include "tests/support/ControlProperties.h"
 #include "tests/support/TempWindowsDirectory.h"
 
 #include <QDir>
