@@ -60,8 +60,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     registerFolder(TARVIL_CONTROLS_DIR);
     for (const char *progId :
          {"QVTEST.QvTestCtrl.1", "QV3DLBL.Qv3dLabelCtrl.1", "QV3DFRM.Qv3dfrmCtrl.1",
-          "QVCM200.Qvcm200Ctrl.1", "QVMQ200.QvMarqueeCtrl.1",
-          "QVGTXT.Qv3dTextCtrl.1"}) {
+          "QVCM200.Qvcm200Ctrl.1", "QVMQ200.QvMarqueeCtrl.1", "QVGTXT.Qv3dTextCtrl.1"}) {
         const std::optional<ole::Clsid> clsid = ole::Registry::clsidFromProgId(progId);
         if (!clsid)
             std::abort();
