@@ -4,9 +4,9 @@
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "platform/ole/StdPicture.h"
+#include "tests/support/ControlProperties.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/RecordingControlSite.h"
-#include "tests/support/ControlProperties.h"
 #include "tests/support/TempWindowsDirectory.h"
 
 #include <QCoreApplication>

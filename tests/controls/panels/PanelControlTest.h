@@ -6,7 +6,6 @@
 #include "tests/support/ControlProperties.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/RecordingControlSite.h"
-#include "tests/support/ControlProperties.h"
 #include "tests/support/TempWindowsDirectory.h"
 
 #include <QDir>

@@ -3,8 +3,8 @@
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "tests/controls/panels/StreamBytes.h"
-#include "tests/support/RecordingControlSite.h"
 #include "tests/support/ControlProperties.h"
+#include "tests/support/RecordingControlSite.h"
 #include "tests/support/TempWindowsDirectory.h"
 
 #include <QDir>
