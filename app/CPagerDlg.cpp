@@ -143,7 +143,7 @@ void CPagerDlg::OnPage()
 void CPagerDlg::OnMemory()
 {
     m_sounds.PlayEventSound(keys::kAccessMemory, app::EventSounds::Mode::Asynchronous);
-    m_windows.runMemoryWindow(this);
+    m_windows.runMemoryWindow(this, DestinationBox());
 }
 
 void CPagerDlg::OnOptions()

@@ -1,6 +1,7 @@
 #include "app/ProgramWindows.h"
 
 #include "app/EventSounds.h"
+#include "memory/CMemoryDlg.h"
 #include "net/CStreamSocket.h"
 #include "net/SocketTypes.h"
 #include "paging/CPageDlg.h"
@@ -52,7 +53,11 @@ bool ProgramWindows::runPageWindow(QWidget *owner, const std::string &shownDesti
     return true;
 }
 
-void ProgramWindows::runMemoryWindow(QWidget *) {}
+void ProgramWindows::runMemoryWindow(QWidget *owner, QComboBox *destinations)
+{
+    CMemoryDlg window(m_context, destinations, owner);
+    window.DoModal();
+}
 
 void ProgramWindows::runOptionsWindow(QWidget *) {}
 

@@ -3,6 +3,7 @@
 #include <string>
 
 class CStreamSocket;
+class QComboBox;
 class QWidget;
 
 namespace app {
@@ -19,7 +20,8 @@ public:
     // when the user sends it.
     virtual bool runPageWindow(QWidget *owner, const std::string &shownDestination,
                                std::string &payload) = 0;
-    virtual void runMemoryWindow(QWidget *owner) = 0;
+    // The memory window, kept in step with the main window's destination box, modal.
+    virtual void runMemoryWindow(QWidget *owner, QComboBox *destinations) = 0;
     virtual void runOptionsWindow(QWidget *owner) = 0;
     // A received page: its text, whether its sender waits for a read receipt, and the sender's
     // dotted address.

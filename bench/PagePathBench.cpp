@@ -104,7 +104,7 @@ public:
 class BenchWindows : public app::WindowFactory {
 public:
     bool runPageWindow(QWidget *, const std::string &, std::string &) override { return false; }
-    void runMemoryWindow(QWidget *) override {}
+    void runMemoryWindow(QWidget *, QComboBox *) override {}
     void runOptionsWindow(QWidget *) override {}
     void openIncomingChat(QWidget *, CStreamSocket &) override {}
     void openReceivedPage(QWidget *owner, const std::string &text, bool readReceipt,

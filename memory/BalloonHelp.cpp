@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "app/SettingsKeys.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/ToolTipControl.h"
 
 #include <algorithm>
@@ -28,6 +29,19 @@ void ApplyBalloonSettings(ui::ToolTipControl &balloon, const app::Settings &sett
     balloon.Activate(true);
     if (const std::optional<int> delay = settings.number(keys::kBalloonDelay))
         balloon.SetDelayTime(BalloonDelayMilliseconds(*delay));
+}
+
+std::unique_ptr<ui::ToolTipControl> CreateWindowBalloons(ui::Dialog &window,
+                                                         std::span<const BalloonTool> tools,
+                                                         const app::Settings &settings)
+{
+    auto balloon = std::make_unique<ui::ToolTipControl>(&window);
+    if (!settings.isOn(keys::kBalloonsOff)) {
+        for (const BalloonTool &tool : tools)
+            balloon->AddTool(window.GetDlgItem(tool.controlId), tool.text);
+    }
+    ApplyBalloonSettings(*balloon, settings);
+    return balloon;
 }
 
 } // namespace memory

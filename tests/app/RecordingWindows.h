@@ -28,7 +28,7 @@ public:
         payload = pageText;
         return sendPages;
     }
-    void runMemoryWindow(QWidget *) override { ++memoryRuns; }
+    void runMemoryWindow(QWidget *, QComboBox *) override { ++memoryRuns; }
     void runOptionsWindow(QWidget *) override
     {
         ++optionsRuns;
