@@ -253,6 +253,7 @@ TEST_F(PagerDlgTest, MemoryButtonPlaysItsSoundFirst)
     settings.WriteString(keys::kSounds, keys::kInitialExecution, "False");
     runWindow([&](CPagerDlg &dialog) {
         QTest::mouseClick(dialog.GetDlgItem(CPagerDlg::IDC_MEMORY), Qt::LeftButton);
+        EXPECT_EQ(windows.memoryBox, dialog.DestinationBox());
     });
     EXPECT_EQ(windows.memoryRuns, 1);
     const std::vector<RecordingSoundPlayer::Played> expected{{"memory.wav", sound::SND_ASYNC}};

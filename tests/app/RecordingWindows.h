@@ -28,7 +28,11 @@ public:
         payload = pageText;
         return sendPages;
     }
-    void runMemoryWindow(QWidget *, QComboBox *) override { ++memoryRuns; }
+    void runMemoryWindow(QWidget *, QComboBox *destinations) override
+    {
+        ++memoryRuns;
+        memoryBox = destinations;
+    }
     void runOptionsWindow(QWidget *) override
     {
         ++optionsRuns;
@@ -61,6 +65,7 @@ public:
     std::vector<Received> received;
     std::vector<Receipt> receipts;
     int memoryRuns = 0;
+    QComboBox *memoryBox = nullptr;
     int optionsRuns = 0;
     int chats = 0;
 };

@@ -1,13 +1,19 @@
 // Pictures of the program's windows for the documentation, written when TARVIL_SHEET_DIR names a
 // folder (e.g. docs/); otherwise the test is skipped. Each window is shown as a user first sees
 // it, then grabbed.
+#include "memory/CAliasDlg.h"
+#include "memory/CMemoryDlg.h"
 #include "paging/CPageDlg.h"
 #include "paging/CReceiptDlg.h"
 #include "tests/app/MainWindowTest.h"
 #include "tests/app/RecordingNetwork.h"
 #include "tests/support/PageWindowWorld.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -62,6 +68,32 @@ TEST_F(PageWindowSheet, PageAndReceiptWindows)
     ASSERT_TRUE(QTest::qWaitFor([&] { return receipt->NoticeText().back() == ')'; }));
     save(*receipt, "receipt_window.png");
     receipt->close();
+}
+
+TEST_F(PageWindowSheet, MemoryAndAliasWindows)
+{
+    if (sheetDirectory().isEmpty())
+        GTEST_SKIP() << "TARVIL_SHEET_DIR is not set";
+    QComboBox destinations;
+    destinations.addItems(
+        {QStringLiteral("printroom"), QStringLiteral("lab"), QStringLiteral("10.0.0.7, 10.0.0.8")});
+    settings.WriteString("Alias", "lab", "192.168.10.24");
+    CMemoryDlg memory(context, &destinations, &mainWindow);
+    QTimer::singleShot(0, [&] {
+        save(memory, "memory_window.png");
+        QTimer::singleShot(0, [] {
+            auto *alias = qobject_cast<CAliasDlg *>(QApplication::activeModalWidget());
+            ASSERT_TRUE(alias);
+            qobject_cast<QLineEdit *>(alias->GetDlgItem(CAliasDlg::IDC_ALIAS))
+                ->setText(QStringLiteral("Printers"));
+            save(*alias, "alias_window.png");
+            alias->EndDialog(ui::IDCANCEL);
+        });
+        memory.List()->setCurrentRow(0);
+        QTest::mouseClick(memory.GetDlgItem(CMemoryDlg::IDC_ALIAS), Qt::LeftButton);
+        memory.EndDialog(ui::IDOK);
+    });
+    memory.DoModal();
 }
 
 } // namespace
