@@ -1,7 +1,6 @@
 #include "app/ProgramWindows.h"
 
 #include "app/EventSounds.h"
-#include "memory/CMemoryDlg.h"
 #include "net/CStreamSocket.h"
 #include "net/SocketTypes.h"
 #include "paging/CPageDlg.h"
@@ -11,10 +10,7 @@
 #include "tests/support/SocketTestSupport.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QListWidget>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,22 +82,6 @@ TEST_F(ProgramWindowsTest, AWaitingChatConnectionIsTakenAndClosed)
     char byte = 0;
     EXPECT_EQ(::recv(caller.fd(), &byte, 1, 0), 0); // the end of the stream, at once
     listener.Close();
-}
-
-// The memory window runs modally over the main window's destination box and shows its entries.
-TEST_F(ProgramWindowsTest, MemoryWindowShowsTheDestinationBox)
-{
-    QComboBox destinations;
-    destinations.addItem(QStringLiteral("printroom"));
-    int shown = -1;
-    QTimer::singleShot(0, [&] {
-        auto *memory = qobject_cast<CMemoryDlg *>(QApplication::activeModalWidget());
-        ASSERT_TRUE(memory);
-        shown = memory->List()->count();
-        memory->EndDialog(ui::IDOK);
-    });
-    windows.runMemoryWindow(&mainWindow, &destinations);
-    EXPECT_EQ(shown, 1);
 }
 
 } // namespace

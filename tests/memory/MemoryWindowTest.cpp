@@ -4,13 +4,11 @@
 #include "paging/CPageDlg.h"
 #include "tests/support/PageWindowWorld.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -23,8 +21,6 @@ using Lines = std::vector<std::string>;
 // that stands for the main window's.
 class MemoryWindowTest : public ::testing::Test, protected PageWindowWorld {
 protected:
-    MemoryWindowTest() { destinations.setEditable(true); }
-
     // Stores `items` as the program's start finds them: in the settings and in the box.
     void remember(const std::vector<std::string> &items)
     {
@@ -57,12 +53,11 @@ protected:
         });
         click(window, id);
     }
-    // Add or Alias with the two texts typed and confirmed.
-    static void enter(CMemoryDlg &window, int id, const char *destination, const char *alias)
+    // Add with the two texts typed and confirmed.
+    static void add(CMemoryDlg &window, const char *destination, const char *alias)
     {
-        clickIntoAlias(window, id, [=](CAliasDlg &dialog) {
-            if (id == CMemoryDlg::IDC_ADD)
-                edit(dialog, CAliasDlg::IDC_DESTINATION)->setText(QString::fromLatin1(destination));
+        clickIntoAlias(window, CMemoryDlg::IDC_ADD, [=](CAliasDlg &dialog) {
+            edit(dialog, CAliasDlg::IDC_DESTINATION)->setText(QString::fromLatin1(destination));
             edit(dialog, CAliasDlg::IDC_ALIAS)->setText(QString::fromLatin1(alias));
             click(dialog, CAliasDlg::IDC_OK);
         });
@@ -76,20 +71,20 @@ protected:
     {
         return qobject_cast<QLineEdit *>(window.GetDlgItem(id));
     }
-    static Lines lines(const CMemoryDlg &window)
+    // The texts of a list box's lines or of a combo box's entries.
+    template <typename Box> static Lines texts(const Box &box)
     {
         Lines shown;
-        for (int row = 0; row < window.List()->count(); ++row)
-            shown.push_back(window.List()->item(row)->text().toStdString());
+        for (int row = 0; row < box.count(); ++row) {
+            if constexpr (std::is_same_v<Box, QComboBox>)
+                shown.push_back(box.itemText(row).toStdString());
+            else
+                shown.push_back(box.item(row)->text().toStdString());
+        }
         return shown;
     }
-    Lines boxEntries() const
-    {
-        Lines entries;
-        for (int entry = 0; entry < destinations.count(); ++entry)
-            entries.push_back(destinations.itemText(entry).toStdString());
-        return entries;
-    }
+    static Lines lines(const CMemoryDlg &window) { return texts(*window.List()); }
+    Lines boxEntries() const { return texts(destinations); }
     // The stored memory is the box, entry for entry.
     void expectStoredAsBox() const { EXPECT_EQ(settings.addressList(), boxEntries()); }
     Lines boxTexts() const
@@ -107,22 +102,20 @@ TEST_F(MemoryWindowTest, DuplicatesAreCaseInsensitivePrefixesOfShownLines)
 {
     remember({"host12"});
     runMemory([](CMemoryDlg &window) {
-        enter(window, CMemoryDlg::IDC_ADD, "host1", "");
-        enter(window, CMemoryDlg::IDC_ADD, "host123", "");
-        enter(window, CMemoryDlg::IDC_ADD, "printroom", "lab");
-        enter(window, CMemoryDlg::IDC_ADD, "elsewhere", "LA");
-        enter(window, CMemoryDlg::IDC_ADD, "Lab", "");
+        add(window, "host1", "");
+        add(window, "host123", "");
+        add(window, "printroom", "lab");
+        add(window, "elsewhere", "LA");
+        add(window, "Lab", "");
         // Stored behind an alias only: the same address may be stored plain as well.
-        enter(window, CMemoryDlg::IDC_ADD, "printroom", "");
-        enter(window, CMemoryDlg::IDC_ADD, "a, b, c", "");
+        add(window, "printroom", "");
+        add(window, "a, b, c", "");
         EXPECT_EQ(lines(window),
                   Lines({"host12", "host123", "lab == printroom", "printroom", "a, b, c"}));
     });
     EXPECT_EQ(boxTexts(), Lines({"That ipname already exists in memory.",
                                  "That alias already exists in memory.",
                                  "That ipname already exists in memory."}));
-    EXPECT_EQ(boxes[0].caption, "Information");
-    EXPECT_EQ(boxes[0].icon, ui::MessageIcon::Information);
     EXPECT_EQ(boxEntries(), Lines({"host12", "host123", "lab", "printroom", "a, b, c"}));
     expectStoredAsBox();
     EXPECT_EQ(settings.aliasValue("LAB"), "printroom");
@@ -138,24 +131,19 @@ TEST_F(MemoryWindowTest, RemovingKeepsBoxSettingsAndSelectionInStep)
         click(window, CMemoryDlg::IDC_REMOVE); // nothing selected
         list->setCurrentRow(2);
         click(window, CMemoryDlg::IDC_REMOVE);
-        EXPECT_EQ(list->currentRow(), 1); // the new last line
-        EXPECT_TRUE(list->item(1)->isSelected());
+        EXPECT_TRUE(list->item(1)->isSelected()); // the new last line
         click(window, CMemoryDlg::IDC_REMOVE);
         EXPECT_EQ(settings.aliasValue("beta"), "");
-        EXPECT_EQ(boxEntries(), Lines({"alpha"}));
-        expectStoredAsBox();
         click(window, CMemoryDlg::IDC_REMOVE);
         EXPECT_EQ(list->count(), 0);
         EXPECT_TRUE(list->selectedItems().isEmpty());
-        click(window, CMemoryDlg::IDC_REMOVE); // empty: nothing to select
         // The views share the list: back from Messages, exactly the items now stored.
-        enter(window, CMemoryDlg::IDC_ADD, "delta", "");
+        add(window, "delta", "");
         click(window, CMemoryDlg::IDC_MESSAGES);
         click(window, CMemoryDlg::IDC_ADDRESSES);
         EXPECT_EQ(lines(window), Lines({"delta"}));
     });
-    EXPECT_EQ(boxTexts(), Lines(2, "You must select an IP address to remove."));
-    EXPECT_EQ(boxes[0].caption, "Missing Selection");
+    EXPECT_EQ(boxTexts(), Lines({"You must select an IP address to remove."}));
     EXPECT_EQ(boxEntries(), Lines({"delta"}));
     expectStoredAsBox();
 }
@@ -210,8 +198,6 @@ TEST_F(MemoryWindowTest, MessagesViewOpensAndRemovesSavedMessages)
         click(window, CMemoryDlg::IDC_MESSAGES);
         EXPECT_EQ(lines(window),
                   Lines({"first - 12/06/26 08:00:00", "second - 12/06/26 09:30:00"}));
-        auto *open = qobject_cast<QAbstractButton *>(window.GetDlgItem(CMemoryDlg::IDC_ADD));
-        EXPECT_EQ(open->text(), QStringLiteral("&Open"));
         EXPECT_FALSE(window.GetDlgItem(CMemoryDlg::IDC_ALIAS)->isEnabled());
         click(window, CMemoryDlg::IDC_ADD); // nothing selected
         QListWidget *list = window.List();
@@ -226,6 +212,8 @@ TEST_F(MemoryWindowTest, MessagesViewOpensAndRemovesSavedMessages)
 
         list->setCurrentRow(0);
         click(window, CMemoryDlg::IDC_REMOVE);
+        // A removal the file cannot take is told; the message is gone from the list all the same.
+        ASSERT_TRUE(QDir(savedFolder.filePath(QStringLiteral("saved"))).removeRecursively());
         list->setCurrentRow(0);
         click(window, CMemoryDlg::IDC_REMOVE);
         EXPECT_EQ(list->count(), 0);
@@ -233,12 +221,10 @@ TEST_F(MemoryWindowTest, MessagesViewOpensAndRemovesSavedMessages)
         click(window, CMemoryDlg::IDC_ADDRESSES);
         EXPECT_EQ(lines(window), Lines({"host"}));
     });
-    EXPECT_EQ(boxTexts(), Lines({"You must select a message to open"}));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "You must select a message to open");
+    EXPECT_EQ(boxes[1].caption, "Error");
     EXPECT_EQ(savedMessages.GetCount(), 0u);
-    CSavedMessageList reread(
-        savedFolder.filePath(QStringLiteral("saved/Message.sav")).toStdString());
-    reread.LoadSavedMessages();
-    EXPECT_EQ(reread.GetCount(), 0u);
     EXPECT_TRUE(port.sent.empty()); // a reopened message sends no receipt
 }
 
