@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "app/SettingsKeys.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/ToolTipControl.h"
 
 #include <algorithm>
@@ -9,15 +10,18 @@
 
 namespace memory {
 
-namespace {
-
-// Balloon delays are stored in seconds; anything beyond what milliseconds can hold is clamped.
-int BalloonDelayMilliseconds(int seconds)
+void AddBalloonTexts(ui::ToolTipControl &balloon, const ui::Dialog &window,
+                     std::span<const BalloonText> texts)
 {
-    return std::clamp(seconds, 0, INT_MAX / 1000) * 1000;
+    for (const BalloonText &tool : texts)
+        balloon.AddTool(window.GetDlgItem(tool.controlId), tool.text);
 }
 
-} // namespace
+// Balloon delays are stored in seconds; anything beyond what milliseconds can hold is clamped.
+void SetBalloonDelay(ui::ToolTipControl &balloon, int seconds)
+{
+    balloon.SetDelayTime(std::clamp(seconds, 0, INT_MAX / 1000) * 1000);
+}
 
 void ApplyBalloonSettings(ui::ToolTipControl &balloon, const app::Settings &settings)
 {
@@ -27,7 +31,7 @@ void ApplyBalloonSettings(ui::ToolTipControl &balloon, const app::Settings &sett
     }
     balloon.Activate(true);
     if (const std::optional<int> delay = settings.number(keys::kBalloonDelay))
-        balloon.SetDelayTime(BalloonDelayMilliseconds(*delay));
+        SetBalloonDelay(balloon, *delay);
 }
 
 } // namespace memory
