@@ -1,6 +1,7 @@
 #include "app/ProgramWindows.h"
 
 #include "app/EventSounds.h"
+#include "memory/COptionsDlg.h"
 #include "net/CStreamSocket.h"
 #include "net/SocketTypes.h"
 #include "paging/CPageDlg.h"
@@ -54,7 +55,11 @@ bool ProgramWindows::runPageWindow(QWidget *owner, const std::string &shownDesti
 
 void ProgramWindows::runMemoryWindow(QWidget *) {}
 
-void ProgramWindows::runOptionsWindow(QWidget *) {}
+void ProgramWindows::runOptionsWindow(QWidget *owner)
+{
+    COptionsDlg window(m_context.settings, m_sounds, owner);
+    window.DoModal();
+}
 
 std::size_t ProgramWindows::openPageWindows() const
 {
