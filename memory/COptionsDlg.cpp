@@ -86,9 +86,8 @@ bool COptionsDlg::OnInitDialog()
     for (const std::string_view event : keys::kEventNames)
         m_events->addItem(text::fromAnsi(event));
     m_disableAll->setChecked(!m_sounds.soundsEnabled());
-    // Every change of the boxes' text, typed or set here, is stored at once.
+    // Every change of the box's text, typed or set here, is stored at once.
     connect(m_wavFile, &QLineEdit::textChanged, this, [this] { OnWavFileChanged(); });
-    connect(m_delay, &QLineEdit::textChanged, this, [this] { OnDelayChanged(); });
     m_events->setCurrentRow(0);
     m_play.SetEnabled(false);
     OnSelectEvent();
@@ -147,7 +146,9 @@ void COptionsDlg::SetUpBalloons()
         m_balloon->Activate(true);
     }
 
-    // Showing the delay stores it, so a window opened without one leaves 1 second stored.
+    // Every change of the delay box's text is stored at once; showing the delay does so too, so
+    // a window opened without one leaves 1 second stored.
+    connect(m_delay, &QLineEdit::textChanged, this, [this] { OnDelayChanged(); });
     if (const std::optional<int> delay = m_settings.number(keys::kBalloonDelay)) {
         m_delay->setText(text::fromAnsi(m_settings.GetString(keys::kBalloonHelp, keys::kDelay)));
         memory::SetBalloonDelay(*m_balloon, *delay);
@@ -165,7 +166,7 @@ bool COptionsDlg::PreTranslateMessage(QObject *target, QEvent *event)
 
 std::string COptionsDlg::SelectedEvent() const
 {
-    const QListWidgetItem *item = m_events ? m_events->currentItem() : nullptr;
+    const QListWidgetItem *item = m_events->currentItem();
     return item ? text::toAnsi(item->text()) : std::string();
 }
 
@@ -262,8 +263,7 @@ void COptionsDlg::OnDelayChanged()
 {
     const int seconds = LeadingInteger(text::toAnsi(m_delay->text()));
     m_settings.WriteInt(keys::kBalloonHelp, keys::kDelay, seconds);
-    if (m_balloon)
-        memory::SetBalloonDelay(*m_balloon, seconds);
+    memory::SetBalloonDelay(*m_balloon, seconds);
 }
 
 // Starts from the stored colour, black when none is set.
