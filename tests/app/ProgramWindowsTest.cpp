@@ -1,7 +1,6 @@
 #include "app/ProgramWindows.h"
 
 #include "app/EventSounds.h"
-#include "memory/COptionsDlg.h"
 #include "net/CStreamSocket.h"
 #include "net/SocketTypes.h"
 #include "paging/CPageDlg.h"
@@ -10,10 +9,8 @@
 #include "tests/support/RecordingSoundPlayer.h"
 #include "tests/support/SocketTestSupport.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -85,19 +82,6 @@ TEST_F(ProgramWindowsTest, AWaitingChatConnectionIsTakenAndClosed)
     char byte = 0;
     EXPECT_EQ(::recv(caller.fd(), &byte, 1, 0), 0); // the end of the stream, at once
     listener.Close();
-}
-
-// The options window runs modally and switches the program's own sounds.
-TEST_F(ProgramWindowsTest, TheOptionsWindowRunsModallyWithTheProgramsSounds)
-{
-    QTimer::singleShot(0, [] {
-        auto *options = qobject_cast<COptionsDlg *>(QApplication::activeModalWidget());
-        ASSERT_TRUE(options);
-        qobject_cast<QAbstractButton *>(options->GetDlgItem(COptionsDlg::IDC_DISABLE_ALL))->click();
-        QTest::mouseClick(options->GetDlgItem(COptionsDlg::IDC_OK), Qt::LeftButton);
-    });
-    windows.runOptionsWindow(&mainWindow);
-    EXPECT_FALSE(sounds.soundsEnabled());
 }
 
 } // namespace

@@ -72,7 +72,6 @@ TEST_F(OptionsWindowSheet, OptionsWindow)
 {
     if (sheetDirectory().isEmpty())
         GTEST_SKIP() << "TARVIL_SHEET_DIR is not set";
-    settings.WriteString(keys::kSounds, keys::kAccessMemory, "memory.wav");
     settings.WriteInt(keys::kChatColors, keys::kBackground, 0xE0FFFF);
     settings.WriteInt(keys::kChatColors, keys::kForeground, 0x800000);
     RecordingSoundPlayer player;
