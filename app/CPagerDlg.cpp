@@ -93,10 +93,7 @@ bool CPagerDlg::PreTranslateMessage(QObject *target, QEvent *event)
 
 void CPagerDlg::SetUpBalloons()
 {
-    const struct {
-        int id;
-        const char *text;
-    } tools[] = {
+    const memory::BalloonText texts[] = {
         {IDC_MEMORY, "Add/Remove/Alias IP Address & Hostnames in memory"},
         {IDC_DESTINATION_FRAME, "IP Address & Hostnames stored in memory"},
         {IDC_DESTINATION, "IP Address & Hostnames stored in memory"},
@@ -104,8 +101,7 @@ void CPagerDlg::SetUpBalloons()
         {IDC_PAGE, "Send Page or Chat to IP Address/Hostname"},
         {IDC_EXIT, "Terminate Tarvil32"},
     };
-    for (const auto &tool : tools)
-        m_balloon->AddTool(GetDlgItem(tool.id), tool.text);
+    memory::AddBalloonTexts(*m_balloon, *this, texts);
     memory::ApplyBalloonSettings(*m_balloon, m_settings);
 }
 

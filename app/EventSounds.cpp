@@ -44,6 +44,11 @@ void EventSounds::PlayReceiptSound(std::string_view eventName)
         playUnlessSwitchedOff(eventName, Mode::Asynchronous);
 }
 
+bool EventSounds::PlayFile(const std::string &file)
+{
+    return m_player.sndPlaySound(file, sound::SND_SYNC);
+}
+
 void EventSounds::playUnlessSwitchedOff(std::string_view eventName, Mode mode)
 {
     if (m_settings.eventSoundSwitchedOff(eventName))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace sound {
@@ -28,6 +29,9 @@ public:
     // A receipt window's sound: asynchronous, by the same rule, except that whether all sounds
     // are off is read from the settings now rather than from the flag.
     void PlayReceiptSound(std::string_view eventName);
+    // Plays `file` synchronously whatever the settings say, as the options window's Play does;
+    // false when nothing could be played.
+    bool PlayFile(const std::string &file);
 
     // On the first run ("Initial Execution" not yet written) stores every event's default file,
     // then marks the first run done.

@@ -2,6 +2,7 @@
 
 #include "app/EventSounds.h"
 #include "memory/CMemoryDlg.h"
+#include "memory/COptionsDlg.h"
 #include "net/CStreamSocket.h"
 #include "net/SocketTypes.h"
 #include "paging/CPageDlg.h"
@@ -59,7 +60,11 @@ void ProgramWindows::runMemoryWindow(QWidget *owner, QComboBox *destinations)
     window.DoModal();
 }
 
-void ProgramWindows::runOptionsWindow(QWidget *) {}
+void ProgramWindows::runOptionsWindow(QWidget *owner)
+{
+    COptionsDlg window(m_context.settings, m_sounds, owner);
+    window.DoModal();
+}
 
 std::size_t ProgramWindows::openPageWindows() const
 {

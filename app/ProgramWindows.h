@@ -28,10 +28,10 @@ struct WindowLimits {
 // The program's own windows. Every received page and receipt opens its own window, so a peer
 // could open windows without end: beyond a few hundred open page windows further pages wait in a
 // bounded queue and open as windows close, and a page that does not fit there is told; beyond a
-// few hundred receipt windows receipts are counted into the newest receipt window. The chat and
-// options windows are still to come: until then the Options button opens nothing, a waiting
-// chat connection is taken and closed at once so the caller is not left waiting, and a page
-// window's Chat tells the user that this version cannot chat.
+// few hundred receipt windows receipts are counted into the newest receipt window. The chat
+// window is still to come: until then a waiting chat connection is taken and closed at once so
+// the caller is not left waiting, and a page window's Chat tells the user that this version
+// cannot chat.
 class ProgramWindows : public WindowFactory {
 public:
     // `context.mainWindow` is set when the main window exists (setMainWindow).

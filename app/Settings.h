@@ -31,6 +31,8 @@ public:
     // exists, is a regular file that can be read and written. The program makes the folder at
     // start; a read-only or missing folder, or a folder or FIFO in the file's place, cannot.
     bool writable() const;
+    // The settings file's path, as given.
+    const std::string &filePath() const { return m_filePath; }
     // The folder that holds the settings file, as text to show.
     std::string folder() const;
 

@@ -10,15 +10,18 @@
 
 namespace memory {
 
-namespace {
-
-// Balloon delays are stored in seconds; anything beyond what milliseconds can hold is clamped.
-int BalloonDelayMilliseconds(int seconds)
+void AddBalloonTexts(ui::ToolTipControl &balloon, const ui::Dialog &window,
+                     std::span<const BalloonText> texts)
 {
-    return std::clamp(seconds, 0, INT_MAX / 1000) * 1000;
+    for (const BalloonText &tool : texts)
+        balloon.AddTool(window.GetDlgItem(tool.controlId), tool.text);
 }
 
-} // namespace
+// Balloon delays are stored in seconds; anything beyond what milliseconds can hold is clamped.
+void SetBalloonDelay(ui::ToolTipControl &balloon, int seconds)
+{
+    balloon.SetDelayTime(std::clamp(seconds, 0, INT_MAX / 1000) * 1000);
+}
 
 void ApplyBalloonSettings(ui::ToolTipControl &balloon, const app::Settings &settings)
 {
@@ -28,18 +31,16 @@ void ApplyBalloonSettings(ui::ToolTipControl &balloon, const app::Settings &sett
     }
     balloon.Activate(true);
     if (const std::optional<int> delay = settings.number(keys::kBalloonDelay))
-        balloon.SetDelayTime(BalloonDelayMilliseconds(*delay));
+        SetBalloonDelay(balloon, *delay);
 }
 
 std::unique_ptr<ui::ToolTipControl> CreateWindowBalloons(ui::Dialog &window,
-                                                         std::span<const BalloonTool> tools,
+                                                         std::span<const BalloonText> tools,
                                                          const app::Settings &settings)
 {
     auto balloon = std::make_unique<ui::ToolTipControl>(&window);
-    if (!settings.isOn(keys::kBalloonsOff)) {
-        for (const BalloonTool &tool : tools)
-            balloon->AddTool(window.GetDlgItem(tool.controlId), tool.text);
-    }
+    if (!settings.isOn(keys::kBalloonsOff))
+        AddBalloonTexts(*balloon, window, tools);
     ApplyBalloonSettings(*balloon, settings);
     return balloon;
 }

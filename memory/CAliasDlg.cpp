@@ -83,7 +83,7 @@ void CAliasDlg::OnHelp()
 
 void CAliasDlg::SetUpBalloons()
 {
-    static constexpr memory::BalloonTool tools[] = {
+    const memory::BalloonText tools[] = {
         {IDC_DESTINATION, "Actual IP Address or Hostname"},
         {IDC_ALIAS, "Any string to associate with the above IP Address/Hostname"},
         {IDC_OK, "Add Item/Alias to memory and return"},

@@ -89,7 +89,7 @@ bool CMemoryDlg::PreTranslateMessage(QObject *target, QEvent *event)
 void CMemoryDlg::SetUpBalloons()
 {
     // Added once: button 1017 keeps its Add text in the Messages view.
-    static constexpr memory::BalloonTool tools[] = {
+    const memory::BalloonText tools[] = {
         {IDC_ADD, "Add new IP Address/Hostname with optional alias string"},
         {IDC_ALIAS, "Add alias to selected memory item or add new item with an alias"},
         {IDC_REMOVE, "Remove selected memory item"},

@@ -161,10 +161,7 @@ void CPageDlg::InitSendMode()
 void CPageDlg::SetUpBalloons()
 {
     m_balloon = std::make_unique<ui::ToolTipControl>(this);
-    const struct {
-        int id;
-        std::string text;
-    } tools[] = {
+    const memory::BalloonText texts[] = {
         {IDC_CLOSE, "Close this dialog"},
         {IDC_CHAT, "Initiate a chat link"},
         {IDC_SEND, "Send/Reply page message"},
@@ -175,8 +172,7 @@ void CPageDlg::SetUpBalloons()
          "Request a confirmation from " + m_sender + " when user replies or closes message."},
         {IDC_INCLUDE_TEXT, "Include message in reply."},
     };
-    for (const auto &tool : tools)
-        m_balloon->AddTool(GetDlgItem(tool.id), tool.text);
+    memory::AddBalloonTexts(*m_balloon, *this, texts);
     // The message area stands where the placeholder was and tells what it holds.
     m_balloon->AddTool(m_messageArea, "Message to send/recieved");
     memory::ApplyBalloonSettings(*m_balloon, m_context.settings);

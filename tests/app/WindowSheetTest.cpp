@@ -1,8 +1,10 @@
 // Pictures of the program's windows for the documentation, written when TARVIL_SHEET_DIR names a
 // folder (e.g. docs/); otherwise the test is skipped. Each window is shown as a user first sees
 // it, then grabbed.
+#include "app/SettingsKeys.h"
 #include "memory/CAliasDlg.h"
 #include "memory/CMemoryDlg.h"
+#include "memory/COptionsDlg.h"
 #include "paging/CPageDlg.h"
 #include "paging/CReceiptDlg.h"
 #include "tests/app/MainWindowTest.h"
@@ -94,6 +96,24 @@ TEST_F(PageWindowSheet, MemoryAndAliasWindows)
         memory.EndDialog(ui::IDOK);
     });
     memory.DoModal();
+}
+
+class OptionsWindowSheet : public ::testing::Test, protected PageWindowWorld {};
+
+TEST_F(OptionsWindowSheet, OptionsWindow)
+{
+    if (sheetDirectory().isEmpty())
+        GTEST_SKIP() << "TARVIL_SHEET_DIR is not set";
+    settings.WriteInt(keys::kChatColors, keys::kBackground, 0xE0FFFF);
+    settings.WriteInt(keys::kChatColors, keys::kForeground, 0x800000);
+    RecordingSoundPlayer player;
+    app::EventSounds sounds(settings, player);
+    COptionsDlg window(settings, sounds, &mainWindow);
+    QTimer::singleShot(0, [&] {
+        save(window, "options_window.png");
+        QTest::mouseClick(window.GetDlgItem(COptionsDlg::IDC_OK), Qt::LeftButton);
+    });
+    window.DoModal();
 }
 
 } // namespace

@@ -20,10 +20,12 @@ public:
         played.push_back({file, flags});
         if (flags == sound::SND_SYNC && whileSynchronous)
             whileSynchronous();
-        return true;
+        return plays;
     }
 
     std::vector<Played> played;
+    // What sndPlaySound answers: false stands for a device that cannot play.
+    bool plays = true;
     // What happens while a synchronous sound plays, when the program can handle no events.
     std::function<void()> whileSynchronous;
 };
