@@ -12,6 +12,7 @@
 #include "platform/profile/Profile.h"
 #include "platform/text/Ansi.h"
 #include "platform/time/Clock.h"
+#include "platform/ui/ColorRef.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ToolTipControl.h"
 #include "platform/winsock/WinSock.h"
@@ -114,13 +115,10 @@ void CPageDlg::CreateMessageArea()
     placeholder->hide();
 
     QPalette palette = m_messageArea->palette();
-    const auto colour = [](int value) {
-        return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-    };
     if (const auto foreground = m_context.settings.number(keys::kChatForeground))
-        palette.setColor(QPalette::Text, colour(*foreground));
+        palette.setColor(QPalette::Text, ui::fromColorRef(*foreground));
     if (const auto background = m_context.settings.number(keys::kChatBackground))
-        palette.setColor(QPalette::Base, colour(*background));
+        palette.setColor(QPalette::Base, ui::fromColorRef(*background));
     m_messageArea->setPalette(palette);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ui/CommonDialogs.h"
 
 #include "platform/text/Ansi.h"
+#include "platform/ui/ColorRef.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -55,14 +56,11 @@ std::optional<int> ChooseColor(QWidget *owner, int initial)
     if (const ChooseColorHandler handler = chooseColorHandler())
         return handler(owner, initial);
 
-    const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
-    const QPointer<QColorDialog> dialog = new QColorDialog(start, owner);
+    const QPointer<QColorDialog> dialog = new QColorDialog(fromColorRef(initial), owner);
     const bool accepted = dialog->exec() == QDialog::Accepted && dialog;
     std::optional<int> chosen;
-    if (accepted) {
-        const QColor colour = dialog->selectedColor();
-        chosen = colour.red() | (colour.green() << 8) | (colour.blue() << 16);
-    }
+    if (accepted)
+        chosen = toColorRef(dialog->selectedColor());
     delete dialog.data();
     return chosen;
 }

@@ -3,6 +3,7 @@
 #include "platform/ole/ComponentLoader.h"
 #include "platform/ole/Control.h"
 #include "platform/ole/StdFont.h"
+#include "platform/ui/ColorRef.h"
 #include "platform/ui/ControlContainer.h"
 
 namespace ui {
@@ -96,8 +97,7 @@ ole::Variant HostedControlSite::ambientProperty(ole::DispId id)
         const QPalette palette = host ? host->palette() : QPalette();
         const QColor color = palette.color(
             id == ole::DISPID_AMBIENT_BACKCOLOR ? QPalette::Window : QPalette::WindowText);
-        // A plain colour 0x00BBGGRR.
-        return static_cast<std::int32_t>(color.red() | color.green() << 8 | color.blue() << 16);
+        return toColorRef(color);
     }
     default:
         return {};
