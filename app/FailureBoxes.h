@@ -12,7 +12,7 @@ namespace app {
 // only counted; when it closes, one more box says how many there were.
 class FailureBoxes {
 public:
-    enum class Kind { ReadError, SendError, ReceiptError, PageNotShown };
+    enum class Kind { ReadError, SendError, ReceiptError, PageNotShown, ChatRefused };
 
     // Shows the failure's box through `show` unless a box of its kind is open. `show` is given
     // what to add to its text: nothing for the failure itself, and a sentence with the count of
@@ -24,7 +24,7 @@ private:
         bool open = false;
         int more = 0;
     };
-    std::array<State, 4> m_states;
+    std::array<State, 5> m_states;
 };
 
 } // namespace app

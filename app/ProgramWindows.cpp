@@ -1,6 +1,7 @@
 #include "app/ProgramWindows.h"
 
 #include "app/EventSounds.h"
+#include "chat/CChatDlg.h"
 #include "memory/CMemoryDlg.h"
 #include "memory/COptionsDlg.h"
 #include "net/CStreamSocket.h"
@@ -8,6 +9,7 @@
 #include "paging/CPageDlg.h"
 #include "paging/CReceiptDlg.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/winsock/WinSock.h"
 
 #include <algorithm>
 #include <utility>
@@ -26,18 +28,19 @@ template <typename T> void Forget(std::vector<QPointer<T>> &windows)
 
 ProgramWindows::ProgramWindows(EventSounds &sounds, page::PageWindowContext context,
                                WindowLimits limits)
-    : m_sounds(sounds), m_context(std::move(context)), m_limits(limits)
+    : m_sounds(sounds), m_context(std::move(context)),
+      m_limits(limits), m_chatContext{m_context.settings, sounds, m_context.mainWindow}
 {
     if (!m_context.startChat)
-        m_context.startChat = [](QWidget *owner, const std::string &) {
-            ui::MessageBox(owner, "This version of Tarvil 32 cannot chat yet.", "Information",
-                           ui::MessageIcon::Information);
+        m_context.startChat = [this](QWidget *, const std::string &destination) {
+            openOutgoingChat(destination);
         };
 }
 
 void ProgramWindows::setMainWindow(QWidget *mainWindow)
 {
     m_context.mainWindow = mainWindow;
+    m_chatContext.mainWindow = mainWindow;
     // Without a main window (the program ends) no waiting page opens any more.
     if (!mainWindow)
         m_waiting.clear();
@@ -70,6 +73,12 @@ std::size_t ProgramWindows::openPageWindows() const
 {
     return static_cast<std::size_t>(std::ranges::count_if(
         m_pageWindows, [](const QPointer<QObject> &window) { return !window.isNull(); }));
+}
+
+std::size_t ProgramWindows::openChatWindows() const
+{
+    return static_cast<std::size_t>(std::ranges::count_if(
+        m_chatWindows, [](const QPointer<QObject> &window) { return !window.isNull(); }));
 }
 
 void ProgramWindows::openReceivedPage(QWidget *owner, const std::string &text, bool readReceipt,
@@ -130,11 +139,37 @@ void ProgramWindows::openReceiptWindow(QWidget *owner, ReceiptKind kind, const s
         new CReceiptDlg(kind == ReceiptKind::Read, sender, m_sounds, m_context.clock, owner));
 }
 
-void ProgramWindows::openIncomingChat(QWidget *, CStreamSocket &listener)
+void ProgramWindows::openOutgoingChat(const std::string &destination)
+{
+    Forget(m_chatWindows);
+    m_chatWindows.emplace_back(new CChatDlg(m_chatContext, destination));
+}
+
+void ProgramWindows::openIncomingChat(QWidget *owner, CStreamSocket &listener)
+{
+    Forget(m_chatWindows);
+    if (m_chatWindows.size() < m_limits.chatWindows)
+        m_chatWindows.emplace_back(new CChatDlg(m_chatContext, listener));
+    else
+        refuseChat(owner, listener);
+}
+
+void ProgramWindows::refuseChat(QWidget *owner, CStreamSocket &listener)
 {
     CStreamSocket connection(nullptr, 0);
-    if (listener.Accept(connection) == SOCK_OK)
-        connection.Close();
+    if (listener.Accept(connection) != SOCK_OK)
+        return;
+    sockaddr_in peer{};
+    const std::string caller = connection.GetPeerName(peer) == SOCK_OK
+                                   ? winsock::inet_ntoa(peer.sin_addr)
+                                   : std::string("another machine");
+    connection.Close();
+    m_failureBoxes.report(FailureBoxes::Kind::ChatRefused, [&](const std::string &extra) {
+        ui::MessageBox(owner,
+                       "A chat link from " + caller + " was refused: " +
+                           std::to_string(m_limits.chatWindows) + " chat windows are open." + extra,
+                       "Information", ui::MessageIcon::Information);
+    });
 }
 
 } // namespace app

@@ -2,6 +2,7 @@
 
 #include "app/FailureBoxes.h"
 #include "app/WindowFactory.h"
+#include "chat/ChatWindowContext.h"
 #include "paging/PageWindowContext.h"
 
 #include <QObject>
@@ -23,18 +24,18 @@ struct WindowLimits {
     std::size_t pageWindows = 300;
     std::size_t waitingPages = 1000;
     std::size_t receiptWindows = 300;
+    std::size_t chatWindows = 100;
 };
 
 // The program's own windows. Every received page and receipt opens its own window, so a peer
 // could open windows without end: beyond a few hundred open page windows further pages wait in a
 // bounded queue and open as windows close, and a page that does not fit there is told; beyond a
-// few hundred receipt windows receipts are counted into the newest receipt window. The chat
-// window is still to come: until then a waiting chat connection is taken and closed at once so
-// the caller is not left waiting, and a page window's Chat tells the user that this version
-// cannot chat.
+// few hundred receipt windows receipts are counted into the newest receipt window. Chat links
+// that come in while a hundred chat windows are open are refused, and the user is told.
 class ProgramWindows : public WindowFactory {
 public:
-    // `context.mainWindow` is set when the main window exists (setMainWindow).
+    // `context.mainWindow` is set when the main window exists (setMainWindow). Without a
+    // `context.startChat` a page window's Chat opens a chat window.
     ProgramWindows(EventSounds &sounds, page::PageWindowContext context, WindowLimits limits = {});
 
     void setMainWindow(QWidget *mainWindow);
@@ -49,6 +50,7 @@ public:
     void openIncomingChat(QWidget *owner, CStreamSocket &listener) override;
 
     std::size_t openPageWindows() const;
+    std::size_t openChatWindows() const;
     std::size_t waitingPages() const { return m_waiting.size(); }
 
 private:
@@ -61,6 +63,9 @@ private:
     void showPage(const ReceivedPage &page);
     // Page window `gone` closed: the next waiting page takes its place.
     void pageWindowClosed(QObject *gone);
+    void openOutgoingChat(const std::string &destination);
+    // Takes the connection waiting on `listener` and closes it, telling the user.
+    void refuseChat(QWidget *owner, CStreamSocket &listener);
 
     EventSounds &m_sounds;
     page::PageWindowContext m_context;
@@ -71,6 +76,8 @@ private:
     std::deque<ReceivedPage> m_waiting;
     FailureBoxes m_failureBoxes;
     std::vector<QPointer<CReceiptDlg>> m_receiptWindows;
+    chat::ChatWindowContext m_chatContext;
+    std::vector<QPointer<QObject>> m_chatWindows;
     // Ends the windows' connections to this object when it goes before them.
     QObject m_connections;
 };

@@ -235,6 +235,10 @@ void CPageDlg::OnSend()
 
 void CPageDlg::OnClose()
 {
+    if (m_chatStarting) {
+        winsock::WSACancelBlockingCall();
+        return;
+    }
     if (m_received) {
         DestroyWindow();
         return;
@@ -252,7 +256,14 @@ void CPageDlg::OnChat()
         GetDlgItem(id)->setEnabled(false);
     m_messageArea->setPlainText(text::fromAnsi(std::string(kChatAttempt)));
     m_messageArea->repaint();
+    // Opening the chat window may look the name up, while events go on: Close then only cancels
+    // the look-up, and the window closes here once the chat window is made.
+    const QPointer<CPageDlg> self(this);
+    m_chatStarting = true;
     m_context.startChat(m_context.mainWindow, m_sender);
+    if (!self)
+        return;
+    m_chatStarting = false;
     OnClose();
 }
 

@@ -77,6 +77,7 @@ private:
     const page::PageWindowContext &m_context;
     bool m_received = false;
     bool m_readReceiptPending = false;
+    bool m_chatStarting = false;
     QTextEdit *m_messageArea = nullptr;
     CQv3dLabel m_party;
     std::unique_ptr<ui::ToolTipControl> m_balloon;

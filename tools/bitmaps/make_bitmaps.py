@@ -277,6 +277,7 @@ def main():
     lamp("lamp_red.bmp", "r", "R", "p")
     link_bar("link_down.bmp", "r", "R", "p", joined=False)
     link_bar("link_up.bmp", "y", "Y", "W", joined=True)
+    link_bar("link_open.bmp", "y", "Y", "W", joined=False)
     art_bitmap("hangup.bmp", HANDSET)
     play()
     for frame in range(3):
