@@ -142,6 +142,17 @@ TEST_F(PageWindowTest, ReceiptGoesOnCloseOrChatAndTheHostNameFollowsTheLookUp)
     ASSERT_TRUE(QTest::qWaitFor([&] { return chatted.isNull(); }));
     EXPECT_EQ(chats, std::vector<std::string>{"buddy"});
     EXPECT_EQ(readReceipts(), 2u);
+
+    // Close while the chat window is being made (its name look-up lets events in) cancels the
+    // look-up; the page window goes only when the chat window is made.
+    QPointer<CPageDlg> impatient = showReceived("c", false);
+    context.startChat = [&](QWidget *, const std::string &) {
+        click(*impatient, CPageDlg::IDC_CLOSE);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(impatient.isNull());
+    };
+    click(*impatient, CPageDlg::IDC_CHAT);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return impatient.isNull(); }));
 }
 
 // A page that arrives while a page is being written opens a window that takes input at once:
