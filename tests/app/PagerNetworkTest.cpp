@@ -2,6 +2,8 @@
 #include "app/PagerSockets.h"
 #include "app/ProgramWindows.h"
 #include "app/SettingsKeys.h"
+#include "chat/CChatDlg.h"
+#include "chat/ChatWindowContext.h"
 #include "net/CDatagramSocket.h"
 #include "net/CWinSockInit.h"
 #include "net/SocketTypes.h"
@@ -13,10 +15,13 @@
 #include "platform/ui/MessageBox.h"
 #include "tests/app/MainWindowTest.h"
 #include "tests/support/NetworkNamespaces.h"
+#include "wrappers/DataExchange.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QLineEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +100,21 @@ protected:
             },
             kPatience);
         return datagram;
+    }
+
+    // The real program in the far namespace, at home in `home`; it binds the page port itself.
+    void startFarCopy(QProcess &copy, const QTemporaryDir &home)
+    {
+        ::close(std::exchange(peer, -1));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        environment.insert(QStringLiteral("TARVIL_WINDIR"), home.path());
+        copy.setProcessEnvironment(environment);
+        copy.setWorkingDirectory(home.path());
+        copy.start(QStringLiteral("ip"),
+                   {QStringLiteral("netns"), QStringLiteral("exec"),
+                    QString::fromStdString(network->farName()), QStringLiteral(TARVIL_PROGRAM)});
     }
 
     LinkedNamespaces *network = nullptr;
@@ -391,19 +411,9 @@ TEST_F(PagerNetworkTest, IncomingChatConnectionsAreAnsweredWithTheirSound)
 // which answers a page that asks for a delivery receipt.
 TEST_F(PagerNetworkTest, SecondCopyOnAnotherMachineReturnsTheDeliveryReceipt)
 {
-    ::close(peer); // the far copy binds the page port itself
-    peer = -1;
     QTemporaryDir farHome;
     QProcess farCopy;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-    environment.insert(QStringLiteral("TARVIL_WINDIR"), farHome.path());
-    farCopy.setProcessEnvironment(environment);
-    farCopy.setWorkingDirectory(farHome.path());
-    farCopy.start(QStringLiteral("ip"),
-                  {QStringLiteral("netns"), QStringLiteral("exec"),
-                   QString::fromStdString(network->farName()), QStringLiteral(TARVIL_PROGRAM)});
+    startFarCopy(farCopy, farHome);
     ASSERT_TRUE(farCopy.waitForStarted(kPatience));
 
     runWindow([&](CPagerDlg &dialog) {
@@ -423,6 +433,45 @@ TEST_F(PagerNetworkTest, SecondCopyOnAnotherMachineReturnsTheDeliveryReceipt)
     });
     farCopy.terminate();
     EXPECT_TRUE(farCopy.waitForFinished(kPatience));
+}
+
+// Two copies chatting: this one calls the real program in the far namespace, which takes the
+// link at once; when the far copy ends, this side shows the link down.
+TEST_F(PagerNetworkTest, ChatWithASecondCopyOnAnotherMachine)
+{
+    QTemporaryDir farHome;
+    QProcess farCopy;
+    startFarCopy(farCopy, farHome);
+    ASSERT_TRUE(farCopy.waitForStarted(kPatience));
+    settings.WriteString(keys::kSounds, keys::kTerminateChat, "lostchat.wav");
+    app::EventSounds sounds(settings, player);
+
+    runWindow([&](CPagerDlg &dialog) {
+        chat::ChatWindowContext context{settings, sounds, &dialog};
+        context.connectTimeout = std::chrono::milliseconds(500);
+        CQvcm200 link;
+        // The far copy may still be starting: call until it takes the link.
+        QPointer<CChatDlg> window;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                if (!window) {
+                    window = new CChatDlg(context, LinkedNamespaces::kFarAddress);
+                    DDX_Control(*window, CChatDlg::IDC_LINK, link);
+                }
+                return window && !link.GetValue();
+            },
+            3 * kPatience));
+        auto *input = qobject_cast<QLineEdit *>(window->GetDlgItem(CChatDlg::IDC_INPUT));
+        QTest::keyClicks(input, QStringLiteral("hello"));
+        QTest::keyClick(input, Qt::Key_Return);
+
+        farCopy.terminate();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return link.GetValue(); }, kPatience));
+        EXPECT_TRUE(std::ranges::any_of(player.played, [](const RecordingSoundPlayer::Played &p) {
+            return p.file == "lostchat.wav";
+        }));
+        delete window.data();
+    });
 }
 
 } // namespace
