@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -76,9 +77,17 @@ int Dialog::DoModal()
     if (m_ended)
         return result();
     // Modal to its owner only: other windows of the program (received pages, chats) stay usable.
-    if (parentWidget())
+    if (parentWidget()) {
         setWindowModality(Qt::WindowModal);
-    return exec();
+        return exec();
+    }
+    // Without an owner this is the program's main window. QDialog::exec would make it modal to
+    // the whole program and block every modeless window it owns, so it runs its own loop.
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    loop.exec(QEventLoop::DialogExec);
+    return result();
 }
 
 bool Dialog::Create()

@@ -97,6 +97,27 @@ int runModal(TestDialog &dialog, std::function<void()> actions)
     return dialog.DoModal();
 }
 
+// The program's main window runs modally without an owner: the modeless windows it owns (pages
+// that came in, chats) must take input meanwhile.
+TEST(DialogModality, AnOwnerlessRunLeavesTheModelessWindowsItOwnsUsable)
+{
+    TestDialog main;
+    int clicks = 0;
+    EXPECT_EQ(runModal(main,
+                       [&] {
+                           auto *modeless = new TestDialog(&main);
+                           modeless->onClick(IDC_PUSH, [&] { ++clicks; });
+                           ASSERT_TRUE(modeless->Create());
+                           QWidget *push = modeless->GetDlgItem(IDC_PUSH);
+                           // Through the window system, where a blocked window drops the click.
+                           QTest::mouseClick(modeless->windowHandle(), Qt::LeftButton, {},
+                                             push->mapTo(modeless, push->rect().center()));
+                           EXPECT_TRUE(QTest::qWaitFor([&] { return clicks == 1; }));
+                           main.EndDialog(IDOK);
+                       }),
+              IDOK);
+}
+
 TEST(DialogLayout, ControlsLandAtTheirTemplatePositionsInPixels)
 {
     const QFont font = DialogUnits::dialogFont("MS Sans Serif", 8);
