@@ -185,6 +185,14 @@ def lamp(name, rim, lit, shine):
     image.save(name)
 
 
+def link_clear():
+    # The link-down indicator while the link is up: the place of the red bar, empty.
+    image = Image(48, 16)
+    image.rect(0, 0, 48, 16, "D")
+    image.rect(1, 1, 46, 14, ".")
+    image.save("link_clear.bmp")
+
+
 def link_bar(name, rim, colour, shine, joined):
     # A lit bar, 48 by 16, with a line between two ends: whole when the link is up, broken in
     # the middle when it is down.
@@ -278,6 +286,7 @@ def main():
     link_bar("link_down.bmp", "r", "R", "p", joined=False)
     link_bar("link_up.bmp", "y", "Y", "W", joined=True)
     link_bar("link_open.bmp", "y", "Y", "W", joined=False)
+    link_clear()
     art_bitmap("hangup.bmp", HANDSET)
     play()
     for frame in range(3):
