@@ -32,7 +32,8 @@ namespace {
 
 [[noreturn]] void Fail(const std::string &what)
 {
-    std::fprintf(stderr, "page_bench: %s: %s\n", what.c_str(), std::strerror(errno));
+    std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, what.c_str(),
+                 std::strerror(errno));
     std::exit(1);
 }
 

@@ -7,10 +7,10 @@
 //   page_bench [--round-trips N] [--warm-up N] [--flood N] [--burst N] [--rounds N]
 
 #include "BenchSupport.h"
+#include "QuietServices.h"
+#include "TwoCopies.h"
 #include "app/CPagerDlg.h"
-#include "app/EventSounds.h"
 #include "app/PagerSockets.h"
-#include "app/Settings.h"
 #include "app/WindowFactory.h"
 #include "net/CSocket.h"
 #include "net/SocketTypes.h"
@@ -20,25 +20,19 @@
 #include "paging/PageSender.h"
 #include "paging/PageWindowContext.h"
 #include "platform/ole/ComponentLoader.h"
-#include "platform/sound/SoundPlayer.h"
 #include "platform/time/SystemClock.h"
-#include "platform/ui/MessageBox.h"
 #include "support/NetworkNamespaces.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <map>
-#include <pthread.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <sys/utsname.h>
 #include <thread>
 #include <unistd.h>
@@ -93,11 +87,6 @@ void ShowPageWindow(const page::PageWindowContext &context, QWidget *owner, cons
     window->DestroyWindow();
 }
 
-class SilentSoundPlayer : public sound::SoundPlayer {
-public:
-    bool sndPlaySound(const std::string &, unsigned) override { return true; }
-};
-
 // The windows that pages and receipts open, replaced by callbacks that count them. With
 // `pageWindows` set, each received page makes its real page window, shown and destroyed again at
 // once so that windows do not pile up.
@@ -144,13 +133,6 @@ struct BenchPager {
 // nothing, and the main window on real sockets.
 class PagerCopy {
 public:
-    PagerCopy()
-    {
-        m_settings.WriteString(keys::kAllSoundsOff.section, keys::kAllSoundsOff.key,
-                               keys::kAllSoundsOff.word);
-        m_sounds.setSoundsEnabled(false);
-    }
-
     const page::PageWindowContext &PageWindows() const { return m_context; }
     // Received pages make their real windows.
     void OpenPageWindows() { m_windows.pageWindows = &m_context; }
@@ -159,7 +141,8 @@ public:
     // window to be ended. False when the networking did not start or a message box came up.
     bool Run(const std::function<void(BenchPager &)> &started)
     {
-        CPagerDlg dialog(m_settings, m_sounds, m_network, m_sender, m_windows);
+        CPagerDlg dialog(m_services.settings(), m_services.sounds(), m_network, m_sender,
+                         m_windows);
         BenchPager pager{dialog, m_windows, m_sender};
         bool networking = false;
         QTimer::singleShot(0, &dialog, [&] {
@@ -176,17 +159,13 @@ public:
     }
 
 private:
-    QTemporaryDir m_windowsDirectory;
-    SilentSoundPlayer m_player;
-    app::Settings m_settings{
-        m_windowsDirectory.filePath(QStringLiteral("tarvil32.INI")).toStdString()};
-    app::EventSounds m_sounds{m_settings, m_player};
+    QuietServices m_services;
     app::PagerSockets m_network;
     page::PageSender m_sender{m_network.datagramPort()};
-    CSavedMessageList m_saved{
-        m_windowsDirectory.filePath(QStringLiteral("Message.sav")).toStdString()};
+    CSavedMessageList m_saved{m_services.filePath("Message.sav")};
     clk::SystemClock m_clock;
-    page::PageWindowContext m_context{m_settings, m_sender, m_saved, m_clock, nullptr, {}};
+    page::PageWindowContext m_context{
+        m_services.settings(), m_sender, m_saved, m_clock, nullptr, {}};
     BenchWindows m_windows;
 };
 
@@ -267,41 +246,6 @@ int FarSender(int wireSize)
     }
     ::close(fd);
     return finished ? 0 : 1;
-}
-
-// Removes the far namespace, by name, and the calling thread's own, by identity: the near one.
-void RemoveNetwork(const std::string &farNetwork)
-{
-    struct stat own {};
-    ::stat("/proc/thread-self/ns/net", &own);
-    std::vector<std::string> names{std::filesystem::path(farNetwork).filename()};
-    std::error_code error;
-    for (const auto &entry : std::filesystem::directory_iterator("/var/run/netns", error)) {
-        struct stat named {};
-        if (::stat(entry.path().c_str(), &named) == 0 && named.st_ino == own.st_ino &&
-            named.st_dev == own.st_dev)
-            names.push_back(entry.path().filename());
-    }
-    for (const std::string &name : names)
-        (void)std::system(("ip netns del " + name + " >/dev/null 2>&1").c_str());
-}
-
-// Ctrl-C or a kill still removes the two namespaces: the signals are taken by a thread of its
-// own, started in the near namespace, which removes them and ends the process at once, wherever
-// the main thread is.
-void RemoveNetworkOnSignals(const std::string &farNetwork)
-{
-    sigset_t signals;
-    sigemptyset(&signals);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        sigaddset(&signals, signal);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    std::thread([signals, farNetwork] {
-        int received = 0;
-        sigwait(&signals, &received);
-        RemoveNetwork(farNetwork);
-        ::_exit(128 + received);
-    }).detach();
 }
 
 int RunFarRole(const std::vector<std::string> &role)
@@ -822,25 +766,10 @@ int main(int argc, char **argv)
         return RunFarRole(std::vector<std::string>(argv + 2, argv + argc));
 
     std::signal(SIGPIPE, SIG_IGN);
-    LinkedNamespaces *network = far ? nullptr : LinkedNamespaces::get();
-    if (!far && !network) {
-        std::fprintf(stderr, "page_bench: needs root and the ip command to make its own "
-                             "network namespaces\n");
-        return 1;
-    }
-    // Before any other thread starts, so that the signals go to the thread that waits for them.
-    const std::string farNetwork = far ? std::string() : "/var/run/netns/" + network->farName();
-    if (!far)
-        RemoveNetworkOnSignals(farNetwork);
-
+    const std::string farNetwork = far ? std::string() : EnterNearNamespace();
     QApplication application(argc, argv);
     ole::ComponentLoader::registerLibrariesIn(TARVIL_CONTROLS_DIR);
-    ui::setMessageBoxHandler([](const ui::MessageBoxRequest &request) {
-        ++g_messageBoxes;
-        std::fprintf(stderr, "page_bench: message box \"%s\": %s\n", request.caption.c_str(),
-                     request.text.c_str());
-        return ui::IDOK;
-    });
+    CountMessageBoxes(g_messageBoxes);
     if (far)
         return FarPager(std::strcmp(argv[2], "pager-windows") == 0);
 
