@@ -21,6 +21,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTimer>
+#include <algorithm>
 #include <utility>
 
 CChatDlg::CChatDlg(const chat::ChatWindowContext &context, std::string peerAddress)
@@ -344,13 +346,17 @@ void CChatDlg::ScheduleShow()
     if (m_showScheduled)
         return;
     m_showScheduled = true;
-    QMetaObject::invokeMethod(
-        this, [this] { ShowLines(); }, Qt::QueuedConnection);
+    // Rewriting a full box takes milliseconds: under a stream of lines the boxes are drawn a
+    // few times a second, which a reader cannot tell from every line, and the window keeps up.
+    const qint64 wait =
+        m_sinceShown.isValid() ? std::max<qint64>(0, kShowIntervalMs - m_sinceShown.elapsed()) : 0;
+    QTimer::singleShot(static_cast<int>(wait), this, [this] { ShowLines(); });
 }
 
 void CChatDlg::ShowLines()
 {
     m_showScheduled = false;
+    m_sinceShown.start();
     if (!m_newReplies.empty()) {
         std::string newestFirst;
         newestFirst.reserve(m_newReplyBytes);

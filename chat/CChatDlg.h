@@ -8,6 +8,7 @@
 #include "wrappers/CQv3dText.h"
 #include "wrappers/CQvcm200.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <deque>
 #include <memory>
@@ -53,6 +54,8 @@ public:
     static constexpr unsigned TIMER_TYPING_RESET = 1;
     static constexpr unsigned TIMER_CONNECT_TIMEOUT = 2;
     static constexpr unsigned kTypingResetMs = 5000;
+    // The boxes are drawn at most this often.
+    static constexpr int kShowIntervalMs = 100;
     // Bytes a link may hold unsent for a peer that does not read before it is given up.
     static constexpr std::size_t kMostUnsent = 1024 * 1024;
 
@@ -119,6 +122,7 @@ private:
     bool m_typingChanged = false;
     bool m_sentChanged = false;
     bool m_showScheduled = false;
+    QElapsedTimer m_sinceShown;
 
     QLineEdit *m_input = nullptr;
     QGroupBox *m_replyGroup = nullptr;
