@@ -50,6 +50,9 @@ CChatDlg::CChatDlg(const chat::ChatWindowContext &context, std::string peerAddre
     raise();
     show();
     activateWindow();
+    // The progress window stays above the window that opened it.
+    if (m_progress)
+        m_progress->raise();
 }
 
 // Closing the socket here, before the messages it holds are let go, ends the link; the other end
