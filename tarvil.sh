@@ -46,11 +46,8 @@ sanitized_ctest() {
 run_program() {
     install_missing "${build_packages[@]}"
     configure_and_build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIL_TESTS=OFF
-    # Saved messages are kept in the current directory; give them a stable home.
-    local home="${XDG_DATA_HOME:-$HOME/.local/share}/tarvil32"
-    mkdir -p "$home"
-    cd "$home"
-    exec "$root/build/bin/tarvil32" "$@"
+    # Saved messages get a stable home, as when the program is started from the menu.
+    exec "$root/build/bin/tarvil32" --data-home "$@"
 }
 
 run_checks() {
