@@ -11,8 +11,9 @@ root=$PWD
 # netbase gives the services file that service names are looked up in.
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libsdl2-dev
                 libgtest-dev fonts-dejavu-core netbase)
-# git lists the files the format check reads.
-check_packages=(clang libclang-rt-14-dev clang-format iproute2 git)
+# git lists the files the format check reads; the install test validates the menu entry and the
+# software-centre description with desktop-file-utils and appstream.
+check_packages=(clang libclang-rt-14-dev clang-format iproute2 git desktop-file-utils appstream)
 # dpkg-shlibdeps (dpkg-dev) reckons the package's dependencies from the binaries found by file.
 package_packages=(dpkg-dev file)
 
