@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds Tarvil 32 and either starts it or runs every check.
-#   ./tarvil.sh run    install what is missing, build, start the program
-#   ./tarvil.sh test   install what is missing, build, run all tests, the sanitizer build and
-#                      a short fuzzing run
+# Builds Tarvil 32 and either starts it, runs every check, or makes its Debian package.
+#   ./tarvil.sh run      install what is missing, build, start the program
+#   ./tarvil.sh test     install what is missing, build, run all tests, the sanitizer build and
+#                        a short fuzzing run
+#   ./tarvil.sh package  install what is missing, build, make build/tarvil32_VERSION_ARCH.deb
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 root=$PWD
@@ -10,8 +11,11 @@ root=$PWD
 # netbase gives the services file that service names are looked up in.
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libsdl2-dev
                 libgtest-dev fonts-dejavu-core netbase)
-# git lists the files the format check reads.
-check_packages=(clang libclang-rt-14-dev clang-format iproute2 git)
+# git lists the files the format check reads; the install test validates the menu entry and the
+# software-centre description with desktop-file-utils and appstream.
+check_packages=(clang libclang-rt-14-dev clang-format iproute2 git desktop-file-utils appstream)
+# dpkg-shlibdeps (dpkg-dev) reckons the package's dependencies from the binaries found by file.
+package_packages=(dpkg-dev file)
 
 install_missing() {
     local missing=() package
@@ -43,14 +47,25 @@ sanitized_ctest() {
         ctest --test-dir "$1" --output-on-failure -j2
 }
 
+# The program's build, laid out for /usr as the package installs it: the private libraries in
+# lib/<architecture>/tarvil32, where no library search path looks.
+build_program() {
+    configure_and_build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIL_TESTS=OFF \
+        -DCMAKE_INSTALL_PREFIX=/usr
+}
+
 run_program() {
     install_missing "${build_packages[@]}"
-    configure_and_build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIL_TESTS=OFF
-    # Saved messages are kept in the current directory; give them a stable home.
-    local home="${XDG_DATA_HOME:-$HOME/.local/share}/tarvil32"
-    mkdir -p "$home"
-    cd "$home"
-    exec "$root/build/bin/tarvil32" "$@"
+    build_program
+    # Saved messages get a stable home, as when the program is started from the menu.
+    exec "$root/build/bin/tarvil32" --data-home "$@"
+}
+
+make_package() {
+    install_missing "${build_packages[@]}" "${package_packages[@]}"
+    build_program
+    cd "$root/build"
+    cpack -G DEB
 }
 
 run_checks() {
@@ -100,5 +115,6 @@ run_checks() {
 case "${1:-}" in
 run) shift; run_program "$@" ;;
 test) run_checks ;;
-*) echo "usage: $0 run|test" >&2; exit 2 ;;
+package) make_package ;;
+*) echo "usage: $0 run|test|package" >&2; exit 2 ;;
 esac

@@ -6,23 +6,20 @@
 function(tarvil_add_control_library name)
     cmake_parse_arguments(ARG "TEST_ONLY" "" "SOURCES;LIBS" ${ARGN})
     add_library(${name} MODULE ${ARG_SOURCES})
-    # The platform libraries are one folder up; the drawing runtime sits beside the controls. Only
-    # the entry points are exported, so two copies of a library never share a factory.
+    # The platform libraries and the drawing runtime sit beside the controls. Only the entry
+    # points are exported, so two copies of a library never share a factory.
     set_target_properties(${name} PROPERTIES
         PREFIX ""
-        INSTALL_RPATH "$ORIGIN:$ORIGIN/.."
+        INSTALL_RPATH "$ORIGIN"
         CXX_VISIBILITY_PRESET hidden
         VISIBILITY_INLINES_HIDDEN ON)
     target_link_libraries(${name} PRIVATE tarvil_common tarvil_ui ${ARG_LIBS})
     if(ARG_TEST_ONLY)
         set_target_properties(${name} PROPERTIES
             LIBRARY_OUTPUT_DIRECTORY "${TARVIL_TEST_CONTROLS_OUTPUT_DIRECTORY}"
-            INSTALL_RPATH
-                "$ORIGIN/../../${CMAKE_INSTALL_LIBDIR}:$ORIGIN/../../${TARVIL_CONTROLS_SUBDIR}")
+            INSTALL_RPATH "$ORIGIN/../../${TARVIL_CONTROLS_SUBDIR}")
         return()
     endif()
-    set_target_properties(${name} PROPERTIES
-        LIBRARY_OUTPUT_DIRECTORY "${TARVIL_CONTROLS_OUTPUT_DIRECTORY}")
     install(TARGETS ${name} LIBRARY DESTINATION "${TARVIL_CONTROLS_SUBDIR}")
     set_property(GLOBAL APPEND PROPERTY TARVIL_CONTROL_LIBRARIES ${name})
 endfunction()
