@@ -12,9 +12,11 @@
 #include "app/PagerSockets.h"
 #include "app/ProgramWindows.h"
 #include "app/Settings.h"
+#include "paging/CSavedMessageList.h"
 #include "paging/PageSender.h"
 #include "platform/ole/ComponentLoader.h"
 #include "platform/sound/SoundPlayer.h"
+#include "platform/time/SystemClock.h"
 #include "platform/ui/MessageBox.h"
 #include "support/NetworkNamespaces.h"
 
@@ -143,7 +145,9 @@ Outcome ProgramBurst(const std::string &farNetwork, int pages)
     app::EventSounds sounds(settings, player);
     app::PagerSockets network;
     page::PageSender sender(network.datagramPort());
-    app::ProgramWindows windows;
+    CSavedMessageList saved(folder.filePath(QStringLiteral("Message.sav")).toStdString());
+    clk::SystemClock clock;
+    app::ProgramWindows windows(sounds, {settings, sender, saved, clock, nullptr, {}});
     player.whileWaiting = [&network] {
         network.takeWaiting();
     };
