@@ -15,6 +15,7 @@
 #include "platform/ui/MessageBox.h"
 #include "tests/app/MainWindowTest.h"
 #include "tests/support/NetworkNamespaces.h"
+#include "tests/support/VisibleWindows.h"
 #include "wrappers/DataExchange.h"
 
 #include <QApplication>
@@ -37,22 +38,6 @@ using testnet::LinkedNamespaces;
 // How long a test waits for what must come before it gives up: a guard against a hang, never a
 // measure of speed, so it is generous for a loaded machine under the sanitizers.
 constexpr int kPatience = 20000;
-
-// The visible top-level windows of class T.
-template <typename T> std::vector<T *> visibleWindows()
-{
-    std::vector<T *> found;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *window = qobject_cast<T *>(widget); window && window->isVisible())
-            found.push_back(window);
-    return found;
-}
-
-template <typename T> T *visibleWindow()
-{
-    const auto found = visibleWindows<T>();
-    return found.empty() ? nullptr : found.front();
-}
 
 // The main window in the near namespace; a raw peer in the far one speaks the bytes.
 class PagerNetworkTest : public MainWindowTest {

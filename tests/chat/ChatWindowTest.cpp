@@ -19,6 +19,7 @@
 #include "tests/support/RecordingSoundPlayer.h"
 #include "tests/support/SocketTestSupport.h"
 #include "tests/support/TempWindowsDirectory.h"
+#include "tests/support/VisibleWindows.h"
 #include "wrappers/DataExchange.h"
 
 #include <QApplication>
@@ -112,15 +113,6 @@ std::unique_ptr<RawEnd> connectTo(int port)
     const sockaddr_in to = loopback(port);
     EXPECT_EQ(::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to), 0);
     return std::make_unique<RawEnd>(fd);
-}
-
-template <typename T> std::vector<T *> visibleWindows()
-{
-    std::vector<T *> found;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *window = qobject_cast<T *>(widget); window && window->isVisible())
-            found.push_back(window);
-    return found;
 }
 
 class ChatWindowTest : public ::testing::Test {
