@@ -209,6 +209,9 @@ void CChatDlg::OnHangUp()
 
 void CChatDlg::OnSocketNotify(msg::WPARAM code, msg::LPARAM value)
 {
+    // After a failed set-up the socket is gone; what it posted before is of no interest.
+    if (!m_socket)
+        return;
     switch (code) {
     case SN_RECEIVED:
         OnReceived();
