@@ -68,8 +68,8 @@ protected:
     TempWindowsDirectory windows;
     QTemporaryDir files;
     QWidget host;
-    DesignSurface surface{&host};
     std::vector<std::string> log;
+    DesignSurface surface{&host};
 };
 
 TEST_F(DesignSurfaceTest, PlacesTheFiveControlsWhichFollowTheMode)

@@ -49,6 +49,7 @@ QvTestWindow::QvTestWindow(const std::string &controlsDirectory, QWidget *parent
 {
     setWindowTitle(QStringLiteral("qvtest"));
     m_surfaceWidget->setMinimumSize(2 * kColumnWidth + 20, 3 * kRowHeight + 20);
+    // Made first, the selection frame lies below every control placed later.
     m_selection = new QFrame(m_surfaceWidget);
     m_selection->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_selection->setLineWidth(2);
@@ -203,7 +204,6 @@ void QvTestWindow::added(int id, const QString &error)
         return;
     }
     m_placedList->addItem(text::fromAnsi(m_surface.placed().back().name));
-    m_selection->lower();
     select(id);
 }
 
