@@ -86,6 +86,20 @@ std::optional<ClassEntry> Registry::findClass(const Clsid &clsid)
     return entry;
 }
 
+std::vector<ClassEntry> Registry::registeredClasses()
+{
+    constexpr std::string_view prefix = "CLSID\\";
+    std::vector<ClassEntry> classes;
+    for (const auto &section : profile::GetPrivateProfileSections(kRegistryFile)) {
+        if (!section.starts_with(prefix))
+            continue;
+        if (const auto clsid = Clsid::fromString(section.substr(prefix.size())))
+            if (auto entry = findClass(*clsid))
+                classes.push_back(std::move(*entry));
+    }
+    return classes;
+}
+
 std::optional<Clsid> Registry::clsidFromProgId(std::string_view progId)
 {
     return Clsid::fromString(read(progIdSection(progId), "CLSID"));

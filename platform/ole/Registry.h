@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ole {
 
@@ -40,6 +41,8 @@ public:
     static bool registerClass(const ClassEntry &entry);
     static bool unregisterClass(const Clsid &clsid);
     static std::optional<ClassEntry> findClass(const Clsid &clsid);
+    // Every registered class, in the order of the store.
+    static std::vector<ClassEntry> registeredClasses();
     static std::optional<Clsid> clsidFromProgId(std::string_view progId);
 
     static bool registerTypeLib(const TypeLibEntry &entry);

@@ -141,6 +141,11 @@ std::optional<float> toFloat(const Variant &value)
     return static_cast<float>(*number);
 }
 
+std::optional<double> toDouble(const Variant &value)
+{
+    return numericValue(value);
+}
+
 std::optional<Currency> toCurrency(const Variant &value)
 {
     if (const auto *c = std::get_if<Currency>(&value))

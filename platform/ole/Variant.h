@@ -37,6 +37,7 @@ std::optional<bool> toBool(const Variant &value);
 std::optional<std::int16_t> toShort(const Variant &value);
 std::optional<std::int32_t> toLong(const Variant &value);
 std::optional<float> toFloat(const Variant &value);
+std::optional<double> toDouble(const Variant &value);
 std::optional<Currency> toCurrency(const Variant &value);
 std::optional<std::string> toString(const Variant &value);
 std::optional<DispatchPtr> toDispatch(const Variant &value);

@@ -212,6 +212,13 @@ std::vector<std::string> GetPrivateProfileKeys(std::string_view section, std::st
     });
 }
 
+std::vector<std::string> GetPrivateProfileSections(std::string_view fileName)
+{
+    return withFile(fileName, [](const ProfileFile *file) {
+        return file ? file->sections() : std::vector<std::string>{};
+    });
+}
+
 int GetPrivateProfileInt(std::string_view section, std::string_view key, int defaultValue,
                          std::string_view fileName)
 {

@@ -33,6 +33,9 @@ std::vector<std::string> GetPrivateProfileStrings(std::string_view section,
 // The section's key names in file order.
 std::vector<std::string> GetPrivateProfileKeys(std::string_view section, std::string_view fileName);
 
+// The file's section names in file order.
+std::vector<std::string> GetPrivateProfileSections(std::string_view fileName);
+
 // The value's leading decimal number (text without one reads as 0, a number out of range as the
 // nearest int), or defaultValue when the key is absent or its value empty.
 int GetPrivateProfileInt(std::string_view section, std::string_view key, int defaultValue,

@@ -175,6 +175,17 @@ std::vector<std::string> ProfileFile::keys(std::string_view section) const
     return names;
 }
 
+std::vector<std::string> ProfileFile::sections() const
+{
+    std::vector<std::string> names;
+    std::set<std::string> seen;
+    for (const auto &line : m_lines) {
+        if (const auto name = headerName(line); name && seen.insert(lowerName(*name)).second)
+            names.emplace_back(*name);
+    }
+    return names;
+}
+
 bool ProfileFile::isWritableSection(std::string_view section)
 {
     return section.find_first_of(kLineBreaks) == std::string_view::npos &&

@@ -25,6 +25,8 @@ public:
     std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
     // The section's key names in file order, each once.
     std::vector<std::string> keys(std::string_view section) const;
+    // The section names in file order, each once.
+    std::vector<std::string> sections() const;
 
     // The names and values that can be written without changing the meaning of other lines.
     static bool isWritableSection(std::string_view section);

@@ -23,6 +23,11 @@ QWidget *ControlContainer::createControl(int id, const ole::Clsid &clsid,
     return window;
 }
 
+void ControlContainer::removeControl(int id)
+{
+    m_sites.erase(id);
+}
+
 ole::Control *ControlContainer::control(int id) const
 {
     const auto it = m_sites.find(id);
@@ -42,6 +47,11 @@ void ControlContainer::setPropertyChangedHandler(PropertyChangedHandler handler)
 void ControlContainer::setRequestEditHandler(RequestEditHandler handler)
 {
     m_requestEdit = std::move(handler);
+}
+
+void ControlContainer::setFormatHandler(FormatHandler handler)
+{
+    m_format = std::move(handler);
 }
 
 void ControlContainer::setUserMode(bool userMode)

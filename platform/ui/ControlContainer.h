@@ -26,14 +26,16 @@ class HostedControlSite;
 // Hosts the controls of one window: creates each by class identifier from the registered
 // libraries, loads its persisted stream, places its window, and passes its events to the window
 // by control id. Its ambient properties are the host's: its font, its window colours, the user
-// mode and each control's name; it offers no formatting service. A control that cannot be created
-// leaves an empty placeholder in its place and the window works on.
+// mode and each control's name; its formatting service is the host's, when it sets one. A control
+// that cannot be created leaves an empty placeholder in its place and the window works on.
 class ControlContainer {
 public:
     using EventHandler =
         std::function<void(int controlId, ole::DispId event, std::span<ole::Variant> args)>;
     using PropertyChangedHandler = std::function<void(int controlId, ole::DispId property)>;
     using RequestEditHandler = std::function<bool(int controlId, ole::DispId property)>;
+    using FormatHandler =
+        std::function<std::string(const ole::Variant &value, std::string_view format)>;
 
     // `host` is the window whose children the controls become. `userMode` is the ambient user
     // mode the controls see (true: run mode).
@@ -47,6 +49,9 @@ public:
     QWidget *createControl(int id, const ole::Clsid &clsid, std::span<const std::uint8_t> stream,
                            const QRect &geometry, std::string_view displayName);
 
+    // Takes control `id` (or its placeholder) away; nothing happens for an unknown id.
+    void removeControl(int id);
+
     // The hosted control with this id, or null for a placeholder or an unknown id.
     ole::Control *control(int id) const;
 
@@ -55,6 +60,9 @@ public:
     void setPropertyChangedHandler(PropertyChangedHandler handler);
     // Asked before a control changes a request-edit property; without one, every change may go.
     void setRequestEditHandler(RequestEditHandler handler);
+    // The formatting service the controls ask for: `value` formatted by `format`, empty when it
+    // cannot be formatted. Without one, the container offers no formatting service.
+    void setFormatHandler(FormatHandler handler);
     // Switches the controls between run mode (true) and design mode; each is told.
     void setUserMode(bool userMode);
 
@@ -72,6 +80,7 @@ private:
     EventHandler m_handler;
     PropertyChangedHandler m_propertyChanged;
     RequestEditHandler m_requestEdit;
+    FormatHandler m_format;
     std::map<int, std::unique_ptr<HostedControlSite>> m_sites;
 };
 

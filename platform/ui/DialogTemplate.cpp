@@ -220,6 +220,13 @@ std::optional<DialogTemplate> DialogTemplate::parse(const QByteArray &data, std:
     return result;
 }
 
+QString DialogTemplate::streamText(std::span<const std::uint8_t> stream)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(stream.data()),
+                           static_cast<qsizetype>(stream.size()));
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
 std::optional<DialogTemplate> DialogTemplate::load(int id, std::string *error)
 {
     QFile file(QStringLiteral(":/dialogs/%1.json").arg(id));

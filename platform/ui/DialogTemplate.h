@@ -4,8 +4,10 @@
 
 #include <QByteArray>
 #include <QRect>
+#include <QString>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,9 @@ struct DialogTemplate {
                                                std::string *error = nullptr);
     // Loads dialog `id` from the program's resources (":/dialogs/<id>.json").
     static std::optional<DialogTemplate> load(int id, std::string *error = nullptr);
+    // A hosted control's persisted stream as a template's "stream" holds it: upper-case hex
+    // bytes separated by blanks.
+    static QString streamText(std::span<const std::uint8_t> stream);
 };
 
 } // namespace ui

@@ -6,7 +6,16 @@
 #include "platform/ui/ColorRef.h"
 #include "platform/ui/ControlContainer.h"
 
+#include <algorithm>
+
 namespace ui {
+
+namespace {
+
+// The most characters a formatted value may have: the size of the controls' result buffer.
+constexpr std::size_t kFormattedLimit = 512;
+
+} // namespace
 
 HostedControlSite::HostedControlSite(ControlContainer &container, int id, std::string displayName)
     : m_container(container), m_id(id), m_displayName(std::move(displayName))
@@ -104,10 +113,14 @@ ole::Variant HostedControlSite::ambientProperty(ole::DispId id)
     }
 }
 
-std::string HostedControlSite::formatValue(const ole::Variant &, std::string_view)
+std::string HostedControlSite::formatValue(const ole::Variant &value, std::string_view format)
 {
-    // No formatting service: the control keeps its text as it is.
-    return {};
+    // Without the host's service the result is empty: the control keeps its text as it is.
+    if (!m_container.m_format)
+        return {};
+    std::string formatted = m_container.m_format(value, format);
+    formatted.resize(std::min<std::size_t>(formatted.size(), kFormattedLimit));
+    return formatted;
 }
 
 void HostedControlSite::modalDialog(bool) {}

@@ -22,7 +22,8 @@ fail() {
 
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
-[ -z "$(find "$prefix/bin" -type f ! -name tarvil32)" ] || fail "more than the program in bin/"
+[ -z "$(find "$prefix/bin" -type f ! -name tarvil32 ! -name qvtest)" ] || fail "more than the program and qvtest in bin/"
+[ -x "$prefix/bin/qvtest" ] || fail "qvtest not installed"
 [ "$("$prefix/bin/tarvil32" --version)" = "Tarvil 32 $version" ] || fail "--version"
 [[ "$("$prefix/bin/tarvil32" --help)" == *--data-home* ]] || fail "--help"
 

@@ -161,13 +161,6 @@ controlStream(const std::string &where, ui::ControlContainer &container,
     return stream;
 }
 
-QString hexText(const std::vector<std::uint8_t> &bytes)
-{
-    const QByteArray data(reinterpret_cast<const char *>(bytes.data()),
-                          static_cast<qsizetype>(bytes.size()));
-    return QString::fromLatin1(data.toHex(' ').toUpper());
-}
-
 } // namespace
 
 std::optional<QByteArray> generateTemplate(const QByteArray &source,
@@ -208,7 +201,7 @@ std::optional<QByteArray> generateTemplate(const QByteArray &source,
         if (!stream)
             return std::nullopt;
         control.remove(u"properties");
-        control.insert(u"stream", hexText(*stream));
+        control.insert(u"stream", ui::DialogTemplate::streamText(*stream));
         controls[i] = control;
     }
     document.insert(u"controls", controls);
