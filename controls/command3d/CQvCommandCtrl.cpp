@@ -1,5 +1,6 @@
 #include "controls/command3d/CQvCommandCtrl.h"
 
+#include "controls/command3d/Qvcm200Pages.h"
 #include "controls/command3d/Qvcm200TypeLib.h"
 #include "controls/common/PropertyExchange.h"
 #include "platform/ole/StdPicture.h"
@@ -82,6 +83,7 @@ const qv::ControlClassInfo CQvCommandCtrl::kClassInfo{
     qv::STOCK_BACKCOLOR | qv::STOCK_CAPTION | qv::STOCK_FONT | qv::STOCK_FORECOLOR |
         qv::STOCK_ENABLED,
     &kTypeLib,
+    kPropertyPages,
 };
 
 CQvCommandCtrl::CQvCommandCtrl() : CQvControlBase(kClassInfo)

@@ -209,6 +209,27 @@ ole::DispId CQvControlBase::idOfName(std::string_view name)
     return memberId(name);
 }
 
+std::vector<ole::PropertyDescription> CQvControlBase::describeProperties() const
+{
+    using Kind = ole::PropertyDescription::Kind;
+    std::vector<ole::PropertyDescription> properties;
+    for (const MemberInfo &member : m_info.typeLib->members) {
+        if (member.flags & (Method | ReadOnly | Hidden))
+            continue;
+        const Kind kind = member.type == ValueType::Color     ? Kind::Color
+                          : member.type == ValueType::Font    ? Kind::Font
+                          : member.type == ValueType::Picture ? Kind::Picture
+                                                              : Kind::Other;
+        properties.push_back({std::string(member.name), member.id, kind});
+    }
+    return properties;
+}
+
+std::vector<ole::Clsid> CQvControlBase::propertyPages() const
+{
+    return {m_info.propertyPages.begin(), m_info.propertyPages.end()};
+}
+
 bool CQvControlBase::declaresEvent(ole::DispId event) const
 {
     return std::ranges::any_of(m_info.typeLib->events,

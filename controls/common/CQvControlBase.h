@@ -43,6 +43,8 @@ struct ControlClassInfo {
     // 0x08 ForeColor, 0x10 Text, 0x40 Enabled.
     std::uint32_t stockMask;
     const TypeLibInfo *typeLib;
+    // Its own property pages, then the stock ones it shows.
+    std::span<const ole::Clsid> propertyPages = {};
 };
 
 // Stock-property bits of the persisted stream.
@@ -113,6 +115,7 @@ public:
     ole::HRESULT invoke(ole::DispId id, std::span<ole::Variant> args,
                         ole::Variant *result = nullptr, ole::ExcepInfo *error = nullptr) final;
     ole::DispId idOfName(std::string_view name) final;
+    std::vector<ole::PropertyDescription> describeProperties() const final;
 
     void setClientSite(ole::ControlSite *site) final;
     ole::HRESULT initNew() final;
@@ -121,6 +124,7 @@ public:
     QWidget *createWindow(QWidget *parent, const QRect &geometry) final;
     QWidget *window() const final;
     void ambientPropertyChanged(ole::DispId id) final;
+    std::vector<ole::Clsid> propertyPages() const final;
     // Detaches the window before the control goes: a window event arriving while the derived
     // control is being destroyed must not reach it.
     void close() final;

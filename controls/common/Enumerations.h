@@ -2,6 +2,8 @@
 
 #include "controls/common/TypeInfo.h"
 
+#include <string_view>
+
 // Enumerations that several display controls declare alike, with the descriptions their
 // property pages show. The font styles' descriptions are plain names: the pages that list them
 // put the value in front.
@@ -45,5 +47,11 @@ inline constexpr EnumValue kFontStyleValues[] = {
     {4, "qvFontStyleLoweredShading", "Lowered with more shading"},
 };
 inline constexpr EnumInfo kFontStyleConstants{"FontStyleConstants", kFontStyleValues};
+
+// Lists of the property pages that several controls show alike.
+inline constexpr std::string_view kBorderStyleTexts[] = {"0 - No border", "1 - Single line",
+                                                         "2 - Single line with rounded corners"};
+inline constexpr std::string_view kBevelStyleTexts[] = {"0 - Lowered", "1 - Raised",
+                                                        "2 - Chiseled"};
 
 } // namespace qv

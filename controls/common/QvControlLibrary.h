@@ -14,8 +14,9 @@ namespace qv {
 std::string helpDirectory(const std::string &libraryPath);
 
 // The four entry points of a library serving display control `T`, which names its `kClsid` and
-// its `kClassInfo`. Each export of the library is one call of these.
-template <typename T> class QvControlLibrary {
+// its `kClassInfo`, and its property pages `Pages`. Each export of the library is one call of
+// these.
+template <typename T, typename... Pages> class QvControlLibrary {
 public:
     // Registers the type library with its help directory, then the class: version 1.0, not
     // insertable, miscellaneous status 0x20191 (recompose on resize, cannot link inside,
@@ -53,7 +54,7 @@ public:
     static ole::HRESULT canUnloadNow() { return Classes::canUnloadNow(); }
 
 private:
-    using Classes = ole::ControlLibrary<T>;
+    using Classes = ole::ControlLibrary<T, Pages...>;
     static constexpr std::string_view kVersion = "1.0";
     static constexpr std::uint32_t kMiscStatus = 0x20191;
 };

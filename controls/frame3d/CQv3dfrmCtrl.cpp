@@ -1,6 +1,7 @@
 #include "controls/frame3d/CQv3dfrmCtrl.h"
 
 #include "controls/common/PropertyExchange.h"
+#include "controls/frame3d/Qv3dfrmPages.h"
 #include "controls/frame3d/Qv3dfrmTypeLib.h"
 #include "controls/qvrun32/Qvrun32.h"
 
@@ -15,6 +16,7 @@ const qv::ControlClassInfo CQv3dfrmCtrl::kClassInfo{
     "Qv3dfrm Control",
     qv::STOCK_BACKCOLOR | qv::STOCK_FONT | qv::STOCK_FORECOLOR | qv::STOCK_ENABLED,
     &kFrameTypeLib,
+    kPropertyPages,
 };
 
 CQv3dfrmCtrl::CQv3dfrmCtrl()

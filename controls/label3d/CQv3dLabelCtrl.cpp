@@ -1,6 +1,7 @@
 #include "controls/label3d/CQv3dLabelCtrl.h"
 
 #include "controls/common/PropertyExchange.h"
+#include "controls/label3d/Qv3dLabelPages.h"
 #include "controls/label3d/Qv3dLabelTypeLib.h"
 #include "controls/qvrun32/Qvrun32.h"
 
@@ -28,6 +29,7 @@ const qv::ControlClassInfo CQv3dLabelCtrl::kClassInfo{
     "Qv3dLabel Control",
     qv::STOCK_BACKCOLOR | qv::STOCK_FONT | qv::STOCK_FORECOLOR | qv::STOCK_ENABLED,
     &kLabelTypeLib,
+    kPropertyPages,
 };
 
 CQv3dLabelCtrl::CQv3dLabelCtrl()

@@ -3,6 +3,7 @@
 #include "controls/common/PropertyExchange.h"
 #include "controls/common/Units.h"
 #include "controls/marquee/MarqueeScheduler.h"
+#include "controls/marquee/Qvmq200Pages.h"
 #include "controls/marquee/Qvmq200TypeLib.h"
 #include "controls/qvrun32/Qvrun32.h"
 #include "platform/message/WindowMessage.h"
@@ -73,6 +74,7 @@ const qv::ControlClassInfo CQvMarqueeCtrl::kClassInfo{
     qv::STOCK_BACKCOLOR | qv::STOCK_CAPTION | qv::STOCK_FONT | qv::STOCK_FORECOLOR |
         qv::STOCK_ENABLED,
     &kTypeLib,
+    kPropertyPages,
 };
 
 CQvMarqueeCtrl::CQvMarqueeCtrl()

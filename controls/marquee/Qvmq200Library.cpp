@@ -1,11 +1,15 @@
 // The marquee library's entry points, and its twips conversions for whoever draws beside it.
 
 #include "controls/common/QvControlLibrary.h"
+#include "controls/common/QvPropertyPage.h"
 #include "controls/common/Units.h"
 #include "controls/marquee/CQvMarqueeCtrl.h"
+#include "controls/marquee/Qvmq200Pages.h"
 #include "platform/ole/LibraryExports.h"
 
-using Library = qv::QvControlLibrary<qvmq200::CQvMarqueeCtrl>;
+using Library =
+    qv::QvControlLibrary<qvmq200::CQvMarqueeCtrl, qv::QvPropertyPage<qvmq200::kGeneralPage>,
+                         qv::QvPropertyPage<qvmq200::kMarginPage>>;
 
 TARVIL_DLL_EXPORT ole::HRESULT DllRegisterServer()
 {

@@ -3,6 +3,7 @@
 #include "controls/common/PropertyExchange.h"
 #include "controls/qvrun32/Qvrun32.h"
 #include "controls/text3d/EditText.h"
+#include "controls/text3d/Qv3dTextPages.h"
 #include "controls/text3d/Qv3dTextTypeLib.h"
 
 #include <QGuiApplication>
@@ -57,6 +58,7 @@ const qv::ControlClassInfo CQv3dTextCtrl::kClassInfo{
     "Qv3dText Control",
     qv::STOCK_BACKCOLOR | qv::STOCK_FONT | qv::STOCK_FORECOLOR | qv::STOCK_ENABLED,
     &kTextTypeLib,
+    kPropertyPages,
 };
 
 CQv3dTextCtrl::CQv3dTextCtrl() : CQvControlBase(kClassInfo)

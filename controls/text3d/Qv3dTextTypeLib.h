@@ -7,21 +7,28 @@
 // The 3-D text box's type library: its dispatch interface, events and enumerations.
 namespace qvgtxt {
 
+// The box's own enumerations have plain descriptions: its property page puts the value in front.
+inline constexpr qv::EnumValue kAlignmentValues[] = {
+    {0, "qvAlignmentLeft", "Left"},
+    {1, "qvAlignmentRight", "Right"},
+    {2, "qvAlignmentCenter", "Center"},
+};
+
 inline constexpr qv::EnumValue kBevelStyleInnerValues[] = {
-    {0, "qvBevelStyleInnerLowered", "0 - Lowered"},
-    {1, "qvBevelStyleInnerRaised", "1 - Raised"},
+    {0, "qvBevelStyleInnerLowered", "Lowered"},
+    {1, "qvBevelStyleInnerRaised", "Raised"},
 };
 
 inline constexpr qv::EnumValue kScrollBarsValues[] = {
-    {0, "qvScrollBarsNone", "0 - None"},
-    {1, "qvScrollBarsVert", "1 - Vertical"},
-    {2, "qvScrollBarsHoriz", "2 - Horizontal"},
-    {3, "qvScrollBarsboth", "3 - Both"},
+    {0, "qvScrollBarsNone", "None"},
+    {1, "qvScrollBarsVert", "Vertical"},
+    {2, "qvScrollBarsHoriz", "Horizontal"},
+    {3, "qvScrollBarsboth", "Both"},
 };
 
 inline constexpr qv::EnumInfo kTextEnumerations[] = {
     qv::kMousePointerConstants,
-    qv::kAlignmentConstants,
+    {"AlignmentConstants", kAlignmentValues},
     {"BevelStyleInnerConstants", kBevelStyleInnerValues},
     qv::kBorderStyleConstants,
     {"ScrollBarsConstants", kScrollBarsValues},

@@ -71,19 +71,32 @@ HRESULT findClassFactory(const Clsid &clsid, ClassFactory *&factory)
     return hr;
 }
 
+// An object of the class from its factory's `make`.
+template <typename Interface>
+HRESULT create(const Clsid &clsid, std::shared_ptr<Interface> &object,
+               HRESULT (ClassFactory::*make)(std::shared_ptr<Interface> &))
+{
+    object.reset();
+    ClassFactory *factory = nullptr;
+    if (const HRESULT hr = findClassFactory(clsid, factory); failed(hr))
+        return hr;
+    if (const HRESULT hr = (factory->*make)(object); failed(hr)) {
+        object.reset();
+        return hr;
+    }
+    return object ? S_OK : E_UNEXPECTED;
+}
+
 } // namespace
 
 HRESULT ComponentLoader::createInstance(const Clsid &clsid, std::shared_ptr<Control> &instance)
 {
-    instance.reset();
-    ClassFactory *factory = nullptr;
-    if (const HRESULT hr = findClassFactory(clsid, factory); failed(hr))
-        return hr;
-    if (const HRESULT hr = factory->createInstance(instance); failed(hr)) {
-        instance.reset();
-        return hr;
-    }
-    return instance ? S_OK : E_UNEXPECTED;
+    return create(clsid, instance, &ClassFactory::createInstance);
+}
+
+HRESULT ComponentLoader::createPage(const Clsid &clsid, std::shared_ptr<PropertyPage> &page)
+{
+    return create(clsid, page, &ClassFactory::createPage);
 }
 
 HRESULT ComponentLoader::registerLibrariesIn(const std::string &directory)

@@ -9,6 +9,7 @@
 namespace ole {
 
 class Control;
+class PropertyPage;
 
 // Creates controls by class identifier from the libraries named in the registration store, and
 // lets the libraries of a folder register themselves. A library once loaded stays loaded for the
@@ -22,6 +23,8 @@ public:
     // be loaded or lacks DllGetClassObject), or the failure of the library's DllGetClassObject or
     // factory.
     static HRESULT createInstance(const Clsid &clsid, std::shared_ptr<Control> &instance);
+    // A property page a library serves, found and failing as a control is.
+    static HRESULT createPage(const Clsid &clsid, std::shared_ptr<PropertyPage> &page);
 
     // Calls DllRegisterServer of every shared library in `directory` that exports it. One
     // library's failure does not stop the others; the result is S_OK or the last failure.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ole/Clsid.h"
 #include "platform/ole/Dispatch.h"
 
 #include <cstdint>
@@ -29,6 +30,8 @@ public:
     virtual QWidget *window() const = 0;
     // The container's ambient property `id` changed (DISPID_UNKNOWN: all of them).
     virtual void ambientPropertyChanged(DispId id) = 0;
+    // The class identifiers of its property pages, in the order a frame shows them.
+    virtual std::vector<Clsid> propertyPages() const { return {}; }
     // The last reference goes: called just before the control is destroyed, while all of it
     // still exists, so that it can let go of its window.
     virtual void close() {}

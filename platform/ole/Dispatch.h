@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/ole/PropertyDescription.h"
 #include "platform/ole/Types.h"
 #include "platform/ole/Variant.h"
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace ole {
 
@@ -20,6 +22,9 @@ public:
                            ExcepInfo *error = nullptr) = 0;
     // Name to identifier, case-insensitive; DISPID_UNKNOWN when the object has no such member.
     virtual DispId idOfName(std::string_view name) = 0;
+    // The properties its type information offers for browsing (readable and writable, not
+    // hidden); none when it has no type information.
+    virtual std::vector<PropertyDescription> describeProperties() const { return {}; }
 };
 
 // One entry of an object's table of member names, for idOfName.

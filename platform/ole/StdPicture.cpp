@@ -19,9 +19,8 @@ constexpr std::size_t kIconEntrySize = 16;
 constexpr double kScreenDpi = 96.0;
 
 constexpr MemberName kMembers[] = {
-    {"Handle", StdPicture::DISPID_HANDLE},
-    {"Type", StdPicture::DISPID_TYPE},
-    {"Width", StdPicture::DISPID_WIDTH},
+    {"Handle", StdPicture::DISPID_HANDLE}, {"hPal", StdPicture::DISPID_HPAL},
+    {"Type", StdPicture::DISPID_TYPE},     {"Width", StdPicture::DISPID_WIDTH},
     {"Height", StdPicture::DISPID_HEIGHT},
 };
 
@@ -130,6 +129,10 @@ HRESULT StdPicture::getProperty(DispId id, Variant &result, ExcepInfo *)
     case DISPID_HANDLE:
         // There are no native handles here: non-zero tells that the picture holds an image.
         result = std::int32_t{m_image.isNull() ? 0 : 1};
+        return S_OK;
+    case DISPID_HPAL:
+        // Bitmaps and icons are decoded to true-colour images, which carry no palette.
+        result = std::int32_t{0};
         return S_OK;
     case DISPID_TYPE:
         result = static_cast<std::int16_t>(m_type);

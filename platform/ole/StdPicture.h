@@ -33,6 +33,7 @@ public:
 
     // Dispatch identifiers of its properties, all read-only.
     static constexpr DispId DISPID_HANDLE = 0;
+    static constexpr DispId DISPID_HPAL = 2;
     static constexpr DispId DISPID_TYPE = 3;
     static constexpr DispId DISPID_WIDTH = 4;
     static constexpr DispId DISPID_HEIGHT = 5;

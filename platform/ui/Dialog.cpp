@@ -34,6 +34,9 @@ bool hasStyle(const std::vector<std::string> &styles, std::string_view style)
 
 Qt::WindowFlags windowFlagsFor(const std::vector<std::string> &styles)
 {
+    // A child dialog (a property page) lies inside another window.
+    if (hasStyle(styles, "WS_CHILD"))
+        return Qt::Widget;
     // A window shown in the task bar is a window of its own; any other one belongs to its owner.
     Qt::WindowFlags flags = hasStyle(styles, "WS_EX_APPWINDOW") ? Qt::Window : Qt::Dialog;
     if (!hasStyle(styles, "WS_CAPTION")) {
@@ -95,7 +98,8 @@ bool Dialog::Create()
     if (!build())
         return false;
     m_modeless = true;
-    CenterWindow(owner());
+    if (isWindow())
+        CenterWindow(owner());
     OnInitDialog();
     if (!m_ended) {
         show();
@@ -284,6 +288,13 @@ bool Dialog::build()
         if (widget->objectName().isEmpty())
             widget->setObjectName(QStringLiteral("id%1").arg(control.id));
         m_items.emplace(control.id, widget);
+    }
+    // A static text's mnemonic goes to the control after it, as the platform's does.
+    const auto &controls = m_template.controls;
+    for (std::size_t i = 0; i + 1 < controls.size(); ++i) {
+        auto *label = qobject_cast<QLabel *>(GetDlgItem(controls[i].id));
+        if (label && controls[i].text.find('&') != std::string::npos)
+            label->setBuddy(GetDlgItem(controls[i + 1].id));
     }
 
     QCoreApplication::instance()->installEventFilter(this);

@@ -32,7 +32,8 @@ public:
     // returns EndDialog's result, or -1 when the window cannot be built.
     int DoModal();
     // Builds the window, centres it over its owner, calls OnInitDialog and shows it without
-    // waiting; false when it cannot be built.
+    // waiting; false when it cannot be built. A template with the style WS_CHILD makes a child
+    // widget of the parent instead of a window, left where it is.
     bool Create();
     // Ends a modal run with `result`; a modeless window is destroyed.
     void EndDialog(int result);

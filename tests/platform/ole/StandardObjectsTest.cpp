@@ -106,6 +106,10 @@ TEST(StdPictureTest, BitmapsAndIconsDecodeWithTheirHimetricSize)
     ole::Variant type;
     ASSERT_EQ(icon->getProperty(StdPicture::DISPID_TYPE, type), ole::S_OK);
     EXPECT_EQ(type, ole::Variant(std::int16_t{3}));
+    // A loaded picture is true-colour: it has no palette.
+    ole::Variant palette;
+    ASSERT_EQ(bitmap->getProperty(bitmap->idOfName("hPal"), palette), ole::S_OK);
+    EXPECT_EQ(palette, ole::Variant(std::int32_t{0}));
 
     EXPECT_FALSE(StdPicture::fromFile(imageFile(8, 8, 0xFF000000, "PNG")));
     const std::vector<std::uint8_t> cutIcon = {0, 0, 1, 0, 2, 0, 32, 32, 0, 0};
