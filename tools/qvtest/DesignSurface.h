@@ -58,6 +58,8 @@ public:
     void setGeometry(int id, const QRect &geometry);
     const std::vector<Placed> &placed() const { return m_placed; }
     ole::Control *control(int id) const;
+    // The placed control `id`; null when there is none.
+    const Placed *find(int id) const;
 
     void setUserMode(bool userMode);
     bool userMode() const { return m_userMode; }
@@ -79,7 +81,6 @@ public:
                    QString &error);
 
 private:
-    const Placed *find(int id) const;
     const qv::TypeLibInfo *typeLib(int id) const;
     void logEvent(int id, ole::DispId event, std::span<ole::Variant> args);
     void logChange(int id, ole::DispId property);

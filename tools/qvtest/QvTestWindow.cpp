@@ -4,6 +4,7 @@
 #include "platform/ole/Control.h"
 #include "platform/text/Ansi.h"
 #include "platform/ui/DialogTemplate.h"
+#include "platform/ui/PropertyFrame.h"
 #include "tools/qvtest/ValueText.h"
 
 #include <QAction>
@@ -97,6 +98,9 @@ void QvTestWindow::buildMenus()
                     &QvTestWindow::copyTemplateStream);
     file->addSeparator();
     file->addAction(QStringLiteral("&Quit"), this, &QWidget::close);
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(QStringLiteral("&Properties..."), this, &QvTestWindow::openPropertyFrame);
 
     QMenu *mode = menuBar()->addMenu(QStringLiteral("&Mode"));
     m_designMode = mode->addAction(QStringLiteral("&Design Mode"));
@@ -343,9 +347,14 @@ void QvTestWindow::appendLog(const QString &line)
 
 void QvTestWindow::openPropertyFrame()
 {
-    ole::Control *control = m_surface.control(selectedId());
-    if (!control)
+    const int id = selectedId();
+    ole::Control *control = m_surface.control(id);
+    const DesignSurface::Placed *placed = m_surface.find(id);
+    if (!control || !placed)
         return;
-    // Once the property pages exist: ui::OleCreatePropertyFrame over this window, captioned with
-    // the selected control's name, for that one control.
+    const std::vector<ole::Clsid> pages = control->propertyPages();
+    if (pages.empty() ||
+        ole::failed(ui::OleCreatePropertyFrame(this, placed->name, *control, pages)))
+        appendLog(
+            QStringLiteral("%1 has no property pages.").arg(QString::fromStdString(placed->name)));
 }
