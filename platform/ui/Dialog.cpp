@@ -315,7 +315,8 @@ QWidget *Dialog::createStandardControl(const DialogControlTemplate &control, con
         auto *box = new QComboBox(this);
         box->setEditable(!has("CBS_DROPDOWNLIST"));
         // A Windows combo box neither completes what is typed nor adds it to its list.
-        box->setCompleter(nullptr);
+        if (box->isEditable())
+            box->setCompleter(nullptr);
         box->setInsertPolicy(QComboBox::NoInsert);
         widget = box;
     } else if (windowClass == "EDIT") {
