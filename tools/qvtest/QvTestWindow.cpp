@@ -176,7 +176,10 @@ QWidget *QvTestWindow::buildControlPane()
 
 void QvTestWindow::listClasses()
 {
-    m_classes = ole::Registry::registeredClasses();
+    // Controls register their status bits; property pages, served by the same libraries, none.
+    for (ole::ClassEntry &entry : ole::Registry::registeredClasses())
+        if (entry.miscStatus != 0)
+            m_classes.push_back(std::move(entry));
     for (const ole::ClassEntry &entry : m_classes)
         m_classList->addItem(QStringLiteral("%1 - %2").arg(QString::fromStdString(entry.progId),
                                                            text::fromAnsi(entry.typeName)));
