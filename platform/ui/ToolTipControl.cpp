@@ -154,9 +154,6 @@ void ToolTipControl::show()
         m_popup->setForegroundRole(QPalette::ToolTipText);
         m_popup->setBackgroundRole(QPalette::ToolTipBase);
         m_popup->setPalette(QToolTip::palette());
-        // A label paints no background of its own: without it the balloon is black where no
-        // compositor draws one.
-        m_popup->setAutoFillBackground(true);
         m_popup->setFont(QToolTip::font());
         m_popup->setFrameStyle(QFrame::Box | QFrame::Plain);
         m_popup->setMargin(2);
