@@ -96,8 +96,11 @@ bool CChatDlg::SetUpLink()
 {
     m_socket = std::make_unique<CStreamSocket>(this, WM_CHAT_NOTIFY);
     if (m_incoming) {
-        if (m_listener->Accept(*m_socket) == SOCK_OK)
+        if (m_listener->Accept(*m_socket) == SOCK_OK) {
+            // Links that come in a burst share one sound: the last of them plays it.
+            m_quietLink = m_listener->ConnectionWaiting();
             return true;
+        }
         ReportWinSockError(m_listener->LastError(), "Failed to Accept Chat Connection");
         return false;
     }
@@ -235,7 +238,9 @@ void CChatDlg::OnConnected()
 {
     SetIndicators(false);
     m_typingLightRed = false;
-    m_context.sounds.PlayEventSound(keys::kReceiveChat, app::EventSounds::Mode::Synchronous);
+    // The sound holds the program until it has played: a burst of links would hold it for each.
+    if (!m_quietLink)
+        m_context.sounds.PlayEventSound(keys::kReceiveChat, app::EventSounds::Mode::Synchronous);
     if (m_peerAddress.empty()) {
         sockaddr_in peer{};
         if (m_socket->GetPeerName(peer) == SOCK_OK) {

@@ -112,6 +112,8 @@ private:
     chat::MessageSplitter m_splitter;
     // Set when the link has ended, by the peer or given up here.
     bool m_linkEnded = false;
+    // An incoming link taken while more were waiting: it comes up without its sound.
+    bool m_quietLink = false;
 
     chat::LineHistory m_sent;
     chat::LineHistory m_replies;

@@ -365,6 +365,29 @@ TEST_F(ChatWindowTest, APeerThatNeverReadsHasItsLinkGivenUp)
     EXPECT_TRUE(peer->seesClose());
 }
 
+// A burst of links does not hold the program for a sound each: the last one plays it.
+TEST_F(ChatWindowTest, ABurstOfIncomingLinksSharesOneSound)
+{
+    CStreamSocket chatPort(nullptr, 0);
+    ASSERT_EQ(chatPort.Create(CHAT_PORT), SOCK_OK);
+    std::vector<std::unique_ptr<RawEnd>> callers;
+    for (int i = 0; i < 3; ++i)
+        callers.push_back(connectTo(CHAT_PORT));
+    std::vector<QPointer<CChatDlg>> windows;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chatPort.ConnectionWaiting(); }, kPatience));
+    while (chatPort.ConnectionWaiting())
+        windows.emplace_back(new CChatDlg(context, chatPort));
+    ASSERT_EQ(windows.size(), 3u);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return std::ranges::all_of(windows, [](const QPointer<CChatDlg> &window) {
+                return window && indicators(*window) == kLinked;
+            });
+        },
+        kPatience));
+    EXPECT_EQ(timesPlayed("chatlink.wav"), 1u);
+}
+
 TEST_F(ChatWindowTest, IncomingLinksBeyondTheBoundAreRefusedAndTold)
 {
     CSavedMessageList saved(windir.filePath(QStringLiteral("Message.sav")).toStdString());
