@@ -97,20 +97,11 @@ private:
     int m_fd;
 };
 
-sockaddr_in loopback(int port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
 // A raw client connected to `port` on loopback.
 std::unique_ptr<RawEnd> connectTo(int port)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    const sockaddr_in to = loopback(port);
+    const sockaddr_in to = Loopback(static_cast<std::uint16_t>(port));
     EXPECT_EQ(::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to), 0);
     return std::make_unique<RawEnd>(fd);
 }
@@ -143,7 +134,7 @@ protected:
         ::setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
         if (peerWindow > 0)
             ::setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &peerWindow, sizeof peerWindow);
-        const sockaddr_in at = loopback(CHAT_PORT);
+        const sockaddr_in at = Loopback(CHAT_PORT);
         ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr *>(&at), sizeof at), 0);
         ASSERT_EQ(::listen(listener, 8), 0);
     }
